@@ -1,0 +1,46 @@
+#include "identity/identity_reading.h"
+
+#include "identity/identity_number.h"
+#include "model/number_reading.h"
+#include "model/number_text.h"
+#include "scoring/age.h"
+
+namespace varostel {
+namespace {
+
+constexpr FieldId kIdentityNumber = field_id("ID");
+constexpr FieldId kReadButton = field_id("身份证解读");
+constexpr FieldId kBirthDate = field_id("出生日期");
+constexpr FieldId kSex = field_id("性别");
+constexpr FieldId kAge = field_id("年龄");
+constexpr FieldId kAgeScore = field_id("年龄得分");
+
+void on_read_click(Form& form, const Clock& clock) {
+  const auto facts = read_identity_number(form.text(kIdentityNumber));
+  form.write(kBirthDate, facts ? std::string_view(facts->birth_date) : kWrongNumber);
+  // The sex follows the text now in the birth-date label.
+  if (form.text(kBirthDate) == kWrongNumber || !facts) {
+    form.write(kSex, "");
+    return;
+  }
+  form.write(kSex, sex_text(facts->sex));
+  if (facts->birth_year == 0) return;
+
+  // The age box's own Change scores the age before we look at it again.
+  form.write(kAge, number_text(static_cast<double>(clock.current_year()) - facts->birth_year));
+  if (read_lenient(form.text(kAge)) > kOldestAdmissibleAge) {
+    form.write(kBirthDate, kOverAge);
+    form.write(kAgeScore, kOverAgeScore);
+    // Count the deduction at once, so the subtotal, total and verdict agree
+    // with the age score the window shows.
+    personal_subtotal_refresh(form);
+  }
+}
+
+}  // namespace
+
+void install_identity_reading(Form& form, const Clock& clock) {
+  form.on(kReadButton, Event::Click, [&form, &clock] { on_read_click(form, clock); });
+}
+
+}  // namespace varostel

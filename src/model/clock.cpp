@@ -1,0 +1,14 @@
+#include "model/clock.h"
+
+#include <ctime>
+
+namespace varostel {
+
+int SystemClock::current_year() const {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  if (localtime_r(&now, &local) == nullptr) return 1970;
+  return local.tm_year + 1900;
+}
+
+}  // namespace varostel

@@ -1,0 +1,151 @@
+#include "model/form.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "model/key_filter.h"
+#include "model/utf8.h"
+
+namespace varostel {
+namespace {
+
+bool is_item(const FieldSpec& field, std::string_view text) {
+  return std::find(field.items.begin(), field.items.end(), text) != field.items.end();
+}
+
+bool is_control_character(char32_t c) { return c < 0x20 || c == 0x7F; }
+
+}  // namespace
+
+Form::Form() {
+  for (std::size_t i = 0; i < kFieldCount; ++i) {
+    fields_[i].text = std::string(kFieldTable[i].start_text);
+    fields_[i].enabled = kFieldTable[i].start_enabled;
+  }
+}
+
+void Form::write(FieldId id, std::string_view text) {
+  const FieldKind k = kind(id);
+  if (k != FieldKind::Label && k != FieldKind::TextBox && k != FieldKind::Button) return;
+  store_text(id, std::string(text));
+  if (raises_change(k)) raise(id, Event::Change);
+}
+
+bool Form::select(FieldId list, std::string_view item) {
+  if (kind(list) != FieldKind::DropDown || !is_item(spec(list), item)) return false;
+  store_text(list, std::string(item));
+  raise(list, Event::Click);
+  return true;
+}
+
+void Form::write_value(FieldId box, int value) {
+  if (kind(box) != FieldKind::CheckBox || fields_[box.index].value == value) return;
+  fields_[box.index].value = value;
+  notify(box, FieldProperty::Value);
+  raise(box, Event::Click);
+}
+
+void Form::set_enabled(FieldId id, bool enabled) {
+  if (fields_[id.index].enabled == enabled) return;
+  fields_[id.index].enabled = enabled;
+  notify(id, FieldProperty::Enabled);
+}
+
+bool Form::write_as_text(FieldId id, std::string_view text) {
+  switch (kind(id)) {
+    case FieldKind::Label:
+    case FieldKind::TextBox:
+    case FieldKind::Button:
+      write(id, text);
+      return true;
+    case FieldKind::DropDown:
+      return select(id, text);
+    case FieldKind::CheckBox:
+      if (text != "0" && text != "1") return false;
+      write_value(id, text == "1" ? 1 : 0);
+      return true;
+    case FieldKind::Picture:
+      return false;
+  }
+  return false;
+}
+
+bool Form::type(FieldId box, char32_t character) {
+  if (kind(box) != FieldKind::TextBox || !enabled(box)) return false;
+  std::int16_t code = key_code(character);
+  if (const auto& handler = handlers_[box.index].key_press) handler(code);
+  if (code == 0) return false;
+
+  std::string text = fields_[box.index].text;
+  if (code == kBackspaceCode) {
+    if (text.empty()) return false;
+    utf8::pop_back(text);
+  } else {
+    // A handler may replace the character by another one.
+    const char32_t typed =
+        code == key_code(character) ? character : static_cast<char32_t>(static_cast<std::uint16_t>(code));
+    if (is_control_character(typed)) return false;
+    utf8::append(text, typed);
+  }
+  store_text(box, std::move(text));
+  raise(box, Event::Change);
+  return true;
+}
+
+bool Form::paste(FieldId box, std::string_view text) {
+  if (kind(box) != FieldKind::TextBox || !enabled(box)) return false;
+  if (fields_[box.index].text == text) return false;
+  store_text(box, std::string(text));
+  raise(box, Event::Change);
+  return true;
+}
+
+bool Form::choose(FieldId list, std::string_view item) {
+  if (!enabled(list)) return false;
+  return select(list, item);
+}
+
+void Form::click(FieldId id) {
+  if (!enabled(id)) return;
+  switch (kind(id)) {
+    case FieldKind::CheckBox:
+      write_value(id, value(id) == 1 ? 0 : 1);
+      break;
+    case FieldKind::Button:
+    case FieldKind::Label:
+    case FieldKind::Picture:
+      raise(id, Event::Click);
+      break;
+    case FieldKind::TextBox:
+    case FieldKind::DropDown:
+      break;
+  }
+}
+
+void Form::on(FieldId id, Event event, Handler handler) {
+  auto& slot = event == Event::Change ? handlers_[id.index].change : handlers_[id.index].click;
+  slot = std::move(handler);
+}
+
+void Form::on_key_press(FieldId box, KeyPressHandler handler) {
+  handlers_[box.index].key_press = std::move(handler);
+}
+
+void Form::store_text(FieldId id, std::string text) {
+  fields_[id.index].text = std::move(text);
+  notify(id, FieldProperty::Text);
+}
+
+void Form::raise(FieldId id, Event event) {
+  // Handlers may re-enter the form, but never replace handlers while running,
+  // so calling through the stored function is safe.
+  const auto& handler = event == Event::Change ? handlers_[id.index].change
+                                               : handlers_[id.index].click;
+  if (handler) handler();
+}
+
+void Form::notify(FieldId id, FieldProperty property) {
+  if (observer_) observer_(id, property);
+}
+
+}  // namespace varostel

@@ -1,0 +1,101 @@
+// The calculator's whole state: the fields of the main window, and the
+// events their writes raise. A write made by the program raises the same
+// event as an edit by the user, and the handler runs, nested, before the
+// write returns.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "model/field.h"
+#include "model/field_table.h"
+
+namespace varostel {
+
+// What changed in a field, for whoever shows the form (the window).
+enum class FieldProperty : std::uint8_t { Text, Value, Enabled };
+
+class Form {
+ public:
+  using Handler = std::function<void()>;
+  // Receives the typed character's code; setting it to 0 discards it.
+  using KeyPressHandler = std::function<void(std::int16_t&)>;
+  using Observer = std::function<void(FieldId, FieldProperty)>;
+
+  Form();
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+
+  [[nodiscard]] FieldKind kind(FieldId id) const { return spec(id).kind; }
+  // Caption, text or displayed text, by kind; empty for a picture.
+  [[nodiscard]] const std::string& text(FieldId id) const { return fields_[id.index].text; }
+  // Check box value: 1 ticked, anything else not ticked.
+  [[nodiscard]] int value(FieldId id) const { return fields_[id.index].value; }
+  [[nodiscard]] bool enabled(FieldId id) const { return fields_[id.index].enabled; }
+
+  // --- Writes made by the program ---
+
+  // Writes a label's or a button's caption or a text box's text. A label or
+  // text box then raises Change, even when the text is the same; a button
+  // raises nothing. Ignored for other kinds.
+  void write(FieldId id, std::string_view text);
+  // Selects the item with exactly this text and raises Click. Returns false,
+  // changing nothing, when the list has no such item.
+  [[nodiscard]] bool select(FieldId list, std::string_view item);
+  // Sets a check box's value; raises Click only when the value changes.
+  void write_value(FieldId box, int value);
+  void set_enabled(FieldId id, bool enabled);
+  // The program write by the field's kind, from text: write() for labels,
+  // text boxes and buttons, select() for lists, "0" or "1" for the check
+  // box. Returns false, changing nothing, when the text does not fit.
+  [[nodiscard]] bool write_as_text(FieldId id, std::string_view text);
+
+  // --- Edits made by the user ---
+
+  // One typed character, at the end of an enabled text box, after its
+  // KeyPress handler; Backspace (8) removes the last character. Control
+  // characters other than Backspace insert nothing. Returns whether the
+  // text changed.
+  bool type(FieldId box, char32_t character);
+  // Replaces the whole text of an enabled text box: no key filter, one
+  // Change when the text differs. Returns whether the text changed.
+  bool paste(FieldId box, std::string_view text);
+  // Picks an item of an enabled list; false when it is not one of its items.
+  [[nodiscard]] bool choose(FieldId list, std::string_view item);
+  // A click: raises Click of an enabled button, label or picture; toggles
+  // the check box. Clicks on text boxes and lists do nothing.
+  void click(FieldId id);
+
+  // --- Wiring ---
+
+  void on(FieldId id, Event event, Handler handler);
+  void on_key_press(FieldId box, KeyPressHandler handler);
+  // Called after every change of a text, value or enabled flag, before the
+  // event that the change raises.
+  void set_observer(Observer observer) { observer_ = std::move(observer); }
+
+ private:
+  struct State {
+    std::string text;
+    int value = 0;
+    bool enabled = true;
+  };
+  struct Handlers {
+    Handler change;
+    Handler click;
+    KeyPressHandler key_press;
+  };
+
+  void store_text(FieldId id, std::string text);
+  void raise(FieldId id, Event event);
+  void notify(FieldId id, FieldProperty property);
+
+  std::array<State, kFieldCount> fields_;
+  std::array<Handlers, kFieldCount> handlers_;
+  Observer observer_;
+};
+
+}  // namespace varostel

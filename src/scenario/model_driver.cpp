@@ -1,0 +1,72 @@
+#include "scenario/model_driver.h"
+
+#include <optional>
+
+#include "calculator/calculator.h"
+#include "model/clock.h"
+
+namespace varostel {
+namespace {
+
+class RecordingOpener final : public PageOpener {
+ public:
+  void open_page(std::string_view address, WindowMode mode) override {
+    openings_.push_back({std::string(address), mode});
+  }
+  [[nodiscard]] const std::vector<PageOpening>& openings() const { return openings_; }
+
+ private:
+  std::vector<PageOpening> openings_;
+};
+
+// The real clock until a scenario fixes the year.
+class ScenarioClock final : public Clock {
+ public:
+  [[nodiscard]] int current_year() const override {
+    return year_ ? *year_ : system_.current_year();
+  }
+  void fix_year(int year) { year_ = year; }
+
+ private:
+  SystemClock system_;
+  std::optional<int> year_;
+};
+
+class ModelDriver final : public ScenarioDriver {
+ public:
+  void set_year(int year) override { clock_.fix_year(year); }
+  void set(FieldId field, std::string_view text) override {
+    [[maybe_unused]] const bool written = form().write_as_text(field, text);
+  }
+  void type(FieldId box, char32_t character) override { form().type(box, character); }
+  void paste(FieldId box, std::string_view text) override { form().paste(box, text); }
+  void choose(FieldId list, std::string_view item) override {
+    [[maybe_unused]] const bool chosen = form().choose(list, item);
+  }
+  void click(FieldId field) override { form().click(field); }
+
+  [[nodiscard]] std::string read(FieldId field) const override {
+    const Form& f = calculator_.form();
+    if (f.kind(field) == FieldKind::CheckBox) return f.value(field) == 1 ? "1" : "0";
+    return f.text(field);
+  }
+  [[nodiscard]] bool enabled(FieldId field) const override {
+    return calculator_.form().enabled(field);
+  }
+  [[nodiscard]] const std::vector<PageOpening>& openings() const override {
+    return opener_.openings();
+  }
+
+ private:
+  Form& form() { return calculator_.form(); }
+
+  RecordingOpener opener_;
+  ScenarioClock clock_;
+  Calculator calculator_{opener_, clock_};
+};
+
+}  // namespace
+
+std::unique_ptr<ScenarioDriver> make_model_driver() { return std::make_unique<ModelDriver>(); }
+
+}  // namespace varostel

@@ -1,0 +1,12 @@
+// Plays scenarios against the calculator core, with no window.
+#pragma once
+
+#include <memory>
+
+#include "scenario/scenario_driver.h"
+
+namespace varostel {
+
+[[nodiscard]] std::unique_ptr<ScenarioDriver> make_model_driver();
+
+}  // namespace varostel

@@ -1,0 +1,32 @@
+#include "scoring/education.h"
+
+#include "model/number_text.h"
+#include "scoring/age.h"
+
+namespace varostel {
+namespace {
+
+constexpr FieldId kEducation = field_id("选择学历");
+constexpr FieldId kEducationScore = field_id("学历得分");
+
+void on_education_click(Form& form) {
+  const int points = education_points(form.text(kEducation));
+  form.write(kEducationScore, number_text(points));
+  score_age(form);
+  personal_subtotal_refresh(form);
+}
+
+}  // namespace
+
+int education_points(std::string_view education) {
+  for (const EducationPoints& row : kEducationPoints) {
+    if (row.education == education) return row.points;
+  }
+  return 0;
+}
+
+void install_education(Form& form) {
+  form.on(kEducation, Event::Click, [&form] { on_education_click(form); });
+}
+
+}  // namespace varostel
