@@ -12,7 +12,12 @@ namespace {
 
 constexpr char32_t kBackspaceKey = U'\u232B';  // stands for Backspace in `type`
 
-std::string in_quotes(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string in_quotes(std::string_view text) {
+  std::string quoted;
+  quoted.reserve(text.size() + 2);
+  quoted.append(1, '"').append(text).append(1, '"');
+  return quoted;
+}
 
 std::string_view kind_name(FieldKind kind) {
   switch (kind) {

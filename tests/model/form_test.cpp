@@ -1,0 +1,136 @@
+// The form's event semantics: which writes and edits raise which events,
+// and that handlers run nested inside the write that raised them.
+#include "model/form.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "calculator/calculator.h"
+
+namespace varostel {
+namespace {
+
+using Log = std::vector<std::string>;
+constexpr FieldId kAgeScore = field_id("年龄得分"), kPersonal = field_id("个人得分");
+constexpr FieldId kHousingScore = field_id("房产得分"), kHousing = field_id("房产状况");
+constexpr FieldId kPension = field_id("养老月数"), kYears = field_id("统一年数");
+constexpr FieldId kAge = field_id("年龄"), kEmployer = field_id("公司申办");
+
+class FormTest : public testing::Test {
+ protected:
+  // Logs each `event` of `id` with the text (check box: value) the handler sees.
+  void record(FieldId id, Event event, const std::string& tag) {
+    form.on(id, event, [this, id, tag] {
+      const bool check = form.kind(id) == FieldKind::CheckBox;
+      log.push_back(tag + ":" + (check ? std::to_string(form.value(id)) : form.text(id)));
+    });
+  }
+  // Logs each KeyPress of `box` and discards the code `discard`.
+  void log_key_presses(FieldId box, std::int16_t discard) {
+    form.on_key_press(box, [this, discard](std::int16_t& code) {
+      log.push_back("key " + std::to_string(code));
+      if (code == discard) code = 0;
+    });
+  }
+  Form form;
+  Log log;
+};
+
+TEST_F(FormTest, ProgramWriteRunsHandlersNestedWithTheNewText) {
+  form.on(kAgeScore, Event::Change, [this] {
+    log.push_back("age score:" + form.text(kAgeScore));
+    form.write(kPersonal, "5");
+    log.push_back("age score done");
+  });
+  record(kPersonal, Event::Change, "personal");
+  form.write(kAgeScore, "5");
+  EXPECT_EQ(log, (Log{"age score:5", "personal:5", "age score done"}));
+}
+
+TEST_F(FormTest, WhichWritesRaiseWhichEvents) {
+  for (auto [id, event, tag] : {std::tuple{kHousingScore, Event::Change, "label"},
+                                {kPension, Event::Change, "box"}, {kHousing, Event::Click, "list"},
+                                {kEmployer, Event::Click, "check"},
+                                {field_id("评分结果"), Event::Click, "button"}}) {
+    record(id, event, tag);
+  }
+  form.write(kHousingScore, "0");  // the text it already holds: raised all the same
+  form.write(kPension, "0");
+  EXPECT_TRUE(form.select(kHousing, "无房产"));
+  EXPECT_TRUE(form.select(kHousing, "无房产"));
+  EXPECT_FALSE(form.select(kHousing, "无房"));         // not an item
+  EXPECT_FALSE(form.select(kHousingScore, "无房产"));  // not a list
+  form.write_value(kEmployer, 0);  // unchanged: no Click
+  form.write_value(kEmployer, 1);
+  form.write_value(kEmployer, 1);
+  form.click(kEmployer);  // toggles back to 0
+  form.write(field_id("评分结果"), "积分通过，马上入户");  // a caption raises nothing
+  EXPECT_EQ(log, (Log{"label:0", "box:0", "list:无房产", "list:无房产", "check:1", "check:0"}));
+  EXPECT_EQ(form.text(kHousingScore), "0");
+}
+
+TEST_F(FormTest, DisabledBoxTakesNoTypingAndNoPaste) {
+  log_key_presses(kAge, 0);
+  record(kAge, Event::Change, "age");
+  EXPECT_FALSE(form.type(kAge, U'5') || form.type(kAge, U'\b') || form.paste(kAge, "30"));
+  EXPECT_EQ(form.text(kAge), "18");
+  EXPECT_TRUE(log.empty());
+}
+
+TEST_F(FormTest, TypingGoesThroughKeyPressWhichCanDiscardPastingDoesNot) {
+  log_key_presses(kPension, 'a');
+  record(kPension, Event::Change, "box");
+  EXPECT_FALSE(form.type(kPension, U'a'));
+  EXPECT_TRUE(form.type(kPension, U'5'));
+  EXPECT_TRUE(form.paste(kPension, "1e3 a"));
+  EXPECT_FALSE(form.paste(kPension, "1e3 a"));  // the same text: no Change
+  EXPECT_EQ(log, (Log{"key 97", "key 53", "box:05", "box:1e3 a"}));
+}
+
+TEST_F(FormTest, BackspaceRemovesTheLastWholeCharacterAndNothingOnEmptyText) {
+  record(kYears, Event::Change, "years");
+  form.write(kYears, "1年");
+  EXPECT_TRUE(form.type(kYears, U'😀'));  // outside the BMP: appended whole
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(form.type(kYears, U'\b'));
+  EXPECT_FALSE(form.type(kYears, U'\b'));
+  EXPECT_EQ(log, (Log{"years:1年", "years:1年😀", "years:1年", "years:1", "years:"}));
+}
+
+TEST_F(FormTest, ObserverSeesEachChangeBeforeItsEvent) {
+  form.set_observer([this](FieldId id, FieldProperty what) {
+    const char* names[] = {"text", "value", "enabled"};
+    log.push_back(std::string(kFieldTable[id.index].name) + "/" + names[static_cast<int>(what)]);
+  });
+  record(kHousingScore, Event::Change, "handler");
+  form.write(kHousingScore, "30");
+  form.click(kEmployer);
+  form.set_enabled(field_id("居住时长"), true);
+  EXPECT_EQ(log, (Log{"房产得分/text", "handler:30", "公司申办/value", "居住时长/enabled"}));
+}
+
+struct CountingOpener final : PageOpener {
+  void open_page(std::string_view, WindowMode) override { ++opened; }
+  int opened = 0;
+};
+struct Year2024 final : Clock { int current_year() const override { return 2024; } };
+
+TEST(CalculatorPaste, MegabyteInAMonthsBoxLeavesNumberText) {
+  CountingOpener opener;
+  Year2024 clock;
+  Calculator calculator(opener, clock);
+  Form& form = calculator.form();
+  const std::string digits(1 << 20, '9');
+  EXPECT_TRUE(form.paste(kPension, digits));
+  EXPECT_EQ(form.text(kPension), digits);  // a number, however large: kept
+  EXPECT_EQ(form.text(field_id("养老得分")), "536870910");
+  EXPECT_EQ(form.text(field_id("社保得分")), "60");
+  EXPECT_TRUE(form.paste(kPension, std::string(1 << 20, 'a')));
+  EXPECT_EQ(form.text(kPension), "0");  // not a number: refilled
+  EXPECT_EQ(form.text(field_id("养老得分")) + form.text(field_id("社保得分")), "00");
+  EXPECT_EQ(opener.opened, 0);
+}
+
+}  // namespace
+}  // namespace varostel
