@@ -6,9 +6,9 @@
 
 namespace varostel {
 
-// Whole numbers without a decimal point; fractions in positional notation
-// with at most 15 significant digits and no trailing zeros (15.6, not
-// 15.600000000000001). An infinity is written as the largest finite value of
+// Whole numbers in full without a decimal point; fractions in positional
+// notation with at most 15 significant digits and no trailing zeros (15.6,
+// not 15.600000000000001). An infinity is written as the largest finite value of
 // its sign and NaN as 0, so a field never receives text that is not a number.
 [[nodiscard]] std::string number_text(double value);
 
