@@ -74,8 +74,9 @@ constexpr FieldId kClickable[] = {field_id("身份证解读"), field_id("统一�
                                   field_id("在线咨询"),   field_id("logo"),   field_id("Morvith")};
 
 void fail(const char* what, const Form& form, FieldId field) {
-  std::fprintf(stderr, "invariant broken: %s (%s = \"%s\")\n", what, spec(field).name.data(),
-               form.text(field).c_str());
+  const std::string_view name = field_spec(field).name;
+  std::fprintf(stderr, "invariant broken: %s (%.*s = \"%s\")\n", what, static_cast<int>(name.size()),
+               name.data(), form.text(field).c_str());
   std::abort();
 }
 
@@ -142,7 +143,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       }
       case 2: {
         const FieldId list = kLists[in.next() % std::size(kLists)];
-        const auto& items = spec(list).items;
+        const auto& items = field_spec(list).items;
         (void)form.choose(list, items[in.next() % items.size()]);
         break;
       }

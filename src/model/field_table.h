@@ -84,6 +84,6 @@ consteval FieldId field_id(std::string_view name) {
   return *found;
 }
 
-[[nodiscard]] constexpr const FieldSpec& spec(FieldId id) { return kFieldTable[id.index]; }
+[[nodiscard]] constexpr const FieldSpec& field_spec(FieldId id) { return kFieldTable[id.index]; }
 
 }  // namespace varostel

@@ -32,7 +32,7 @@ void Form::write(FieldId id, std::string_view text) {
 }
 
 bool Form::select(FieldId list, std::string_view item) {
-  if (kind(list) != FieldKind::DropDown || !is_item(spec(list), item)) return false;
+  if (kind(list) != FieldKind::DropDown || !is_item(field_spec(list), item)) return false;
   store_text(list, std::string(item));
   raise(list, Event::Click);
   return true;
