@@ -5,24 +5,15 @@
 #include <string>
 
 #include "calculator/calculator.h"
+#include "scenario/stand_ins.h"
 
 namespace {
 
 using namespace varostel;
 
-class NullOpener final : public PageOpener {
- public:
-  void open_page(std::string_view, WindowMode) override {}
-};
-
-class FixedClock final : public Clock {
- public:
-  [[nodiscard]] int current_year() const override { return 2026; }
-};
-
 struct Bench {
-  NullOpener opener;
-  FixedClock clock;
+  RecordingOpener opener;
+  SettableClock clock{2026};
   Calculator calculator{opener, clock};
   Form& form() { return calculator.form(); }
 };

@@ -13,6 +13,7 @@
 #include "model/number_reading.h"
 #include "model/number_text.h"
 #include "model/utf8.h"
+#include "scenario/stand_ins.h"
 #include "scoring/education.h"
 #include "scoring/insurance.h"
 #include "scoring/personal_items.h"
@@ -21,17 +22,6 @@
 namespace {
 
 using namespace varostel;
-
-class NullOpener final : public PageOpener {
- public:
-  void open_page(std::string_view, WindowMode) override {}
-};
-
-class FixedClock final : public Clock {
- public:
-  int year = 2026;
-  [[nodiscard]] int current_year() const override { return year; }
-};
 
 class Bytes {
  public:
@@ -123,8 +113,8 @@ void check(const Form& form) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  NullOpener opener;
-  FixedClock clock;
+  RecordingOpener opener;
+  SettableClock clock(2026);
   Calculator calculator(opener, clock);
   Form& form = calculator.form();
   Bytes in(data, size);
@@ -157,7 +147,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         break;
       }
       case 5:
-        clock.year = 1900 + in.next() * 2;
+        clock.fix_year(1900 + in.next() * 2);
         break;
     }
     check(form);

@@ -1,36 +1,9 @@
 #include "scenario/model_driver.h"
 
-#include <optional>
-
 #include "calculator/calculator.h"
-#include "model/clock.h"
 
 namespace varostel {
 namespace {
-
-class RecordingOpener final : public PageOpener {
- public:
-  void open_page(std::string_view address, WindowMode mode) override {
-    openings_.push_back({std::string(address), mode});
-  }
-  [[nodiscard]] const std::vector<PageOpening>& openings() const { return openings_; }
-
- private:
-  std::vector<PageOpening> openings_;
-};
-
-// The real clock until a scenario fixes the year.
-class ScenarioClock final : public Clock {
- public:
-  [[nodiscard]] int current_year() const override {
-    return year_ ? *year_ : system_.current_year();
-  }
-  void fix_year(int year) { year_ = year; }
-
- private:
-  SystemClock system_;
-  std::optional<int> year_;
-};
 
 class ModelDriver final : public ScenarioDriver {
  public:
@@ -61,7 +34,7 @@ class ModelDriver final : public ScenarioDriver {
   Form& form() { return calculator_.form(); }
 
   RecordingOpener opener_;
-  ScenarioClock clock_;
+  SettableClock clock_;
   Calculator calculator_{opener_, clock_};
 };
 

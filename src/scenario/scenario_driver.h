@@ -10,14 +10,9 @@
 #include <vector>
 
 #include "model/field.h"
-#include "model/page_opener.h"
+#include "scenario/stand_ins.h"
 
 namespace varostel {
-
-struct PageOpening {
-  std::string address;
-  WindowMode mode;
-};
 
 class ScenarioDriver {
  public:

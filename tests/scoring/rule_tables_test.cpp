@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "model/form.h"
+#include "scenario/stand_ins.h"
 #include "scoring/age.h"
 #include "scoring/education.h"
 #include "scoring/insurance.h"
@@ -85,18 +86,12 @@ TEST(RuleTables, VerdictByGrandTotal) {
   for (const auto& r : rows) EXPECT_EQ(verdict_for(r.total), r.caption) << r.total;
 }
 
-namespace {
-struct NoPages final : PageOpener {
-  void open_page(std::string_view, WindowMode) override {}
-};
-}  // namespace
-
 // A subtotal above 60 (70 with the employer's application) is lowered to it
 // when written, and the grand total counts the lowered value.
 TEST(RuleTables, InsuranceSubtotalCap) {
   EXPECT_EQ(insurance_cap(false), 60.0);
   EXPECT_EQ(insurance_cap(true), 70.0);
-  NoPages opener;
+  RecordingOpener opener;
   const struct { bool employer; const char* written; const char* shown; } rows[] = {
       {false, "60", "60"}, {false, "61", "60"}, {false, "62", "60"}, {false, "140", "60"},
       {true, "61", "61"},  {true, "70", "70"},  {true, "71", "70"},  {true, "72", "70"}};
