@@ -118,8 +118,8 @@ class Player {
     int year = 0;
     const std::string& text = step.subject;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), year);
-    if (step.has_text || text.empty() || error != std::errc{} || end != text.data() + text.size()) {
-      return "year needs a whole number, found " + in_quotes(text + (step.has_text ? " " + step.text : ""));
+    if (!step.text.empty() || text.empty() || error != std::errc{} || end != text.data() + text.size()) {
+      return "year needs a whole number, found " + in_quotes(text + (step.text.empty() ? "" : " " + step.text));
     }
     driver_.set_year(year);
     return std::nullopt;

@@ -35,6 +35,9 @@ struct SplitRow {
   bool has_text;
 };
 
+// Names the row in test listings instead of dumping its bytes.
+void PrintTo(const SplitRow& row, std::ostream* out) { *out << row.name; }
+
 class StepSplit : public testing::TestWithParam<SplitRow> {};
 
 TEST_P(StepSplit, SplitsVerbSubjectAndText) {

@@ -20,6 +20,8 @@ struct RunRow {
   const char* message;  // expected in the first failure, if any
 };
 
+void PrintTo(const RunRow& row, std::ostream* out) { *out << row.name; }
+
 class RunnerVerdict : public testing::TestWithParam<RunRow> {};
 
 TEST_P(RunnerVerdict, ReportsEveryMismatch) {
