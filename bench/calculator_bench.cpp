@@ -56,7 +56,10 @@ BENCHMARK(BM_PasteDigitsIntoMonthsBox)->RangeMultiplier(4)->Range(1 << 10, 1 << 
 void BM_PasteDigitsIntoResidenceBox(benchmark::State& state) {
   paste_then_clear(state, field_id("居住时长"), '9', field_id("居住时长"));
 }
-BENCHMARK(BM_PasteDigitsIntoResidenceBox)->RangeMultiplier(4)->Range(1 << 10, 1 << 20)->Complexity();
+BENCHMARK(BM_PasteDigitsIntoResidenceBox)
+    ->RangeMultiplier(4)
+    ->Range(1 << 10, 1 << 20)
+    ->Complexity();
 
 void BM_PasteLettersIntoMonthsBox(benchmark::State& state) {
   paste_then_clear(state, field_id("医疗月数"), 'a', field_id("医疗月数"));

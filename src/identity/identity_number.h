@@ -14,7 +14,7 @@ enum class Sex { Female, Male };  // from the parity of the sex digit
 struct IdentityFacts {
   std::string birth_date;  // e.g. "1985年01月02日"; month and day keep their zeros
   Sex sex;
-  int birth_year;          // 0 when the year digits are all zeros: no age follows
+  int birth_year;  // 0 when the year digits are all zeros: no age follows
 };
 
 inline constexpr std::string_view kFemale = "女";

@@ -12,12 +12,12 @@
 namespace varostel {
 
 inline constexpr std::array<std::string_view, 6> kEducationItems = {
-    "高中或以下学历", "全日制大专或高技", "全日制本科",
+    "高中或以下学历",   "全日制大专或高技",   "全日制本科",
     "全日制本科有学位", "非全日制大专或高技", "非全日制本科"};
-inline constexpr std::array<std::string_view, 4> kHousingItems = {
-    "无房产", "有房无按揭", "有房有按揭", "居住证"};
-inline constexpr std::array<std::string_view, 3> kChildbirthItems = {
-    "未育", "政策内生育", "政策外生育"};
+inline constexpr std::array<std::string_view, 4> kHousingItems = {"无房产", "有房无按揭",
+                                                                  "有房有按揭", "居住证"};
+inline constexpr std::array<std::string_view, 3> kChildbirthItems = {"未育", "政策内生育",
+                                                                     "政策外生育"};
 
 struct FieldSpec {
   std::string_view name;

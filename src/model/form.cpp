@@ -82,8 +82,9 @@ bool Form::type(FieldId box, char32_t character) {
     utf8::pop_back(text);
   } else {
     // A handler may replace the character by another one.
-    const char32_t typed =
-        code == key_code(character) ? character : static_cast<char32_t>(static_cast<std::uint16_t>(code));
+    const char32_t typed = code == key_code(character)
+                               ? character
+                               : static_cast<char32_t>(static_cast<std::uint16_t>(code));
     if (is_control_character(typed)) return false;
     utf8::append(text, typed);
   }
@@ -139,8 +140,8 @@ void Form::store_text(FieldId id, std::string text) {
 void Form::raise(FieldId id, Event event) {
   // Handlers may re-enter the form, but never replace handlers while running,
   // so calling through the stored function is safe.
-  const auto& handler = event == Event::Change ? handlers_[id.index].change
-                                               : handlers_[id.index].click;
+  const auto& handler =
+      event == Event::Change ? handlers_[id.index].change : handlers_[id.index].click;
   if (handler) handler();
 }
 

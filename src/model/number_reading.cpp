@@ -24,8 +24,8 @@ double convert(std::string_view number) {
     number.remove_prefix(1);
   }
   double value = 0.0;
-  const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(),
-                                            value, std::chars_format::fixed);
+  const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value,
+                                            std::chars_format::fixed);
   if (error == std::errc::result_out_of_range) {
     // Either too large or too small for a double: a nonzero digit before
     // the full stop means too large.

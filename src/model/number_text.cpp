@@ -55,7 +55,8 @@ std::string number_text(double value) {
           ? std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific)
           : std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific,
                           kFractionSignificantDigits - 1);
-  const std::string text = positional(std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)));
+  const std::string text =
+      positional(std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)));
   return value < 0 ? "-" + text : text;
 }
 

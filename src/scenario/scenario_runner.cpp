@@ -21,12 +21,18 @@ std::string in_quotes(std::string_view text) {
 
 std::string_view kind_name(FieldKind kind) {
   switch (kind) {
-    case FieldKind::Label: return "a label";
-    case FieldKind::TextBox: return "a text box";
-    case FieldKind::DropDown: return "a drop-down list";
-    case FieldKind::CheckBox: return "a check box";
-    case FieldKind::Button: return "a button";
-    case FieldKind::Picture: return "a picture";
+    case FieldKind::Label:
+      return "a label";
+    case FieldKind::TextBox:
+      return "a text box";
+    case FieldKind::DropDown:
+      return "a drop-down list";
+    case FieldKind::CheckBox:
+      return "a check box";
+    case FieldKind::Button:
+      return "a button";
+    case FieldKind::Picture:
+      return "a picture";
   }
   return "a field";
 }
@@ -63,8 +69,8 @@ class Player {
     if (verb == "expect-no-open") return expect_no_open(step);
     if (verb == "year") return year(step);
     if (verb == "expect-open") return expect_open(step);
-    if (verb != "set" && verb != "type" && verb != "paste" && verb != "choose" &&
-        verb != "click" && verb != "expect" && verb != "expect-enabled") {
+    if (verb != "set" && verb != "type" && verb != "paste" && verb != "choose" && verb != "click" &&
+        verb != "expect" && verb != "expect-enabled") {
       return "unknown step " + in_quotes(verb);
     }
     if (!step.has_subject || step.subject.empty()) return verb + " needs a field name";
@@ -87,7 +93,8 @@ class Player {
       if (verb == "paste") {
         driver_.paste(*field, step.text);
       } else {
-        for (char32_t key : utf8::decode(step.text)) driver_.type(*field, key == kBackspaceKey ? U'\b' : key);
+        for (char32_t key : utf8::decode(step.text))
+          driver_.type(*field, key == kBackspaceKey ? U'\b' : key);
       }
     } else if (verb == "choose") {
       if (kind != FieldKind::DropDown) return wrong_kind();
@@ -101,14 +108,15 @@ class Player {
       if (kind == FieldKind::Picture) return wrong_kind();
       const std::string found = driver_.read(*field);
       if (found != step.text) {
-        mismatch(step, "expected " + step.subject + " " + in_quotes(step.text) + ", found " + in_quotes(found));
+        mismatch(step, "expected " + step.subject + " " + in_quotes(step.text) + ", found " +
+                           in_quotes(found));
       }
     } else {  // expect-enabled
       if (step.text != "yes" && step.text != "no") return "expect-enabled takes yes or no";
       const bool want = step.text == "yes";
       if (driver_.enabled(*field) != want) {
-        mismatch(step, "expected " + step.subject + (want ? " enabled" : " disabled") +
-                           ", it is " + (want ? "disabled" : "enabled"));
+        mismatch(step, "expected " + step.subject + (want ? " enabled" : " disabled") + ", it is " +
+                           (want ? "disabled" : "enabled"));
       }
     }
     return std::nullopt;
@@ -118,28 +126,31 @@ class Player {
     int year = 0;
     const std::string& text = step.subject;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), year);
-    if (!step.text.empty() || text.empty() || error != std::errc{} || end != text.data() + text.size()) {
-      return "year needs a whole number, found " + in_quotes(text + (step.text.empty() ? "" : " " + step.text));
+    if (!step.text.empty() || text.empty() || error != std::errc{} ||
+        end != text.data() + text.size()) {
+      return "year needs a whole number, found " +
+             in_quotes(text + (step.text.empty() ? "" : " " + step.text));
     }
     driver_.set_year(year);
     return std::nullopt;
   }
 
   Error expect_open(const ScenarioStep& step) {
-    if (!step.has_subject || step.subject.empty() || (step.text != "normal" && step.text != "hidden")) {
+    if (!step.has_subject || step.subject.empty() ||
+        (step.text != "normal" && step.text != "hidden")) {
       return "expect-open needs a page path and a window mode, normal or hidden";
     }
     const auto& openings = driver_.openings();
     if (expected_openings_ >= openings.size()) {
-      mismatch(step, "expected a page opening ending in " + in_quotes(step.subject) + " (" + step.text +
-                         "), there was none");
+      mismatch(step, "expected a page opening ending in " + in_quotes(step.subject) + " (" +
+                         step.text + "), there was none");
       return std::nullopt;
     }
     const PageOpening& opening = openings[expected_openings_++];
     if (!std::string_view(opening.address).ends_with(step.subject) ||
         mode_name(opening.mode) != step.text) {
-      mismatch(step, "expected a page opening ending in " + in_quotes(step.subject) + " (" + step.text +
-                         "), found " + in_quotes(opening.address) + " (" +
+      mismatch(step, "expected a page opening ending in " + in_quotes(step.subject) + " (" +
+                         step.text + "), found " + in_quotes(opening.address) + " (" +
                          std::string(mode_name(opening.mode)) + ")");
     }
     return std::nullopt;
@@ -153,7 +164,8 @@ class Player {
       mismatch(step, "expected no page opening, found " + in_quotes(opening.address) + " (" +
                          std::string(mode_name(opening.mode)) + ")" +
                          (openings.size() - expected_openings_ > 1
-                              ? " and " + std::to_string(openings.size() - expected_openings_ - 1) + " more"
+                              ? " and " + std::to_string(openings.size() - expected_openings_ - 1) +
+                                    " more"
                               : ""));
     }
     return std::nullopt;
@@ -208,10 +220,12 @@ std::optional<std::vector<std::filesystem::path>> collect_scenario_files(
     if (fs::is_directory(path, error)) {
       std::vector<fs::path> found;
       for (const auto& entry : fs::directory_iterator(path, error)) {
-        if (entry.path().extension() == ".scn" && !entry.is_directory(error)) found.push_back(entry.path());
+        if (entry.path().extension() == ".scn" && !entry.is_directory(error))
+          found.push_back(entry.path());
       }
       if (error || found.empty()) {
-        errors << argument << ": " << (error ? error.message() : "no *.scn file in this directory") << '\n';
+        errors << argument << ": " << (error ? error.message() : "no *.scn file in this directory")
+               << '\n';
         usable = false;
       }
       std::sort(found.begin(), found.end());

@@ -34,7 +34,9 @@ class SettableClock final : public Clock {
  public:
   SettableClock() = default;
   explicit SettableClock(int year) : year_(year) {}
-  [[nodiscard]] int current_year() const override { return year_ ? *year_ : system_.current_year(); }
+  [[nodiscard]] int current_year() const override {
+    return year_ ? *year_ : system_.current_year();
+  }
   void fix_year(int year) { year_ = year; }
 
  private:

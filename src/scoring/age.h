@@ -21,16 +21,16 @@ struct AgeBand {
 };
 
 inline constexpr std::array<AgeBand, 6> kAgeBands = {{
-    {18.0, 0.0, 0.0, 0.0},     // under 18
-    {35.0, 5.0, 0.0, 0.0},     // 18 to 34
-    {40.0, 1.0, 0.0, 0.0},     // 35 to 39
-    {45.0, 0.0, 2.0, 39.0},    // 40 to 44: -2 x (age - 39)
-    {48.0, -10.0, 5.0, 44.0},  // 45 to 47: -(5 x (age - 44) + 10)
+    {18.0, 0.0, 0.0, 0.0},                                     // under 18
+    {35.0, 5.0, 0.0, 0.0},                                     // 18 to 34
+    {40.0, 1.0, 0.0, 0.0},                                     // 35 to 39
+    {45.0, 0.0, 2.0, 39.0},                                    // 40 to 44: -2 x (age - 39)
+    {48.0, -10.0, 5.0, 44.0},                                  // 45 to 47: -(5 x (age - 44) + 10)
     {std::numeric_limits<double>::infinity(), 0.0, 0.0, 0.0},  // 48 and over
 }};
 
 inline constexpr std::array<std::string_view, 2> kFullTimeBachelor = {"全日制本科",
-                                                                       "全日制本科有学位"};
+                                                                      "全日制本科有学位"};
 
 // The age written into an empty or unreadable age box.
 inline constexpr std::string_view kDefaultAge = "18";

@@ -23,7 +23,8 @@ void on_months_change(Form& form, const Fund& fund) {
   // An empty box, or one whose pasted text is not a number, is refilled;
   // the refill's own Change scores the fund as 0.
   if (const auto months = read_strict(form.text(fund.months))) {
-    form.write(fund.score, number_text(static_cast<double>(fund_points(*months, fund.points_per_year))));
+    form.write(fund.score,
+               number_text(static_cast<double>(fund_points(*months, fund.points_per_year))));
   } else {
     form.write(fund.months, kEmptyCount);
   }
