@@ -10,13 +10,7 @@ namespace varostel {
 // Positions 1-6, 15-16 and 18 (18 characters) or 13-14 (15 characters) vary
 // between rows: they are never read.
 TEST(IdentityNumber, CutsFixedPositions) {
-  const struct {
-    const char* name;
-    const char* number;
-    const char* date;
-    Sex sex;
-    int year;
-  } rows[] = {
+  const struct { const char* name; const char* number; const char* date; Sex sex; int year; } rows[] = {
       {"long, odd sex digit", "110101198501020013", "1985年01月02日", Sex::Male, 1985},
       {"long, other fillers", "987654198501029950", "1985年01月02日", Sex::Male, 1985},
       {"long, sex digit 0", "440300200012310008", "2000年12月31日", Sex::Female, 2000},
@@ -39,27 +33,16 @@ TEST(IdentityNumber, CutsFixedPositions) {
 }
 
 TEST(IdentityNumber, WrongNumbersAreNotRead) {
-  const struct {
-    const char* name;
-    std::string number;
-  } rows[] = {{"empty", ""},
-              {"one digit", "1"},
-              {"16 digits", "1101011985010200"},
-              {"17 digits", "11010119850102001"},
-              {"19 digits", "1101011985010200133"},
-              {"18 zeros", std::string(18, '0')},
-              {"15 zeros", std::string(15, '0')},
-              {"17 zeros and X", std::string(17, '0') + "X"},
-              {"lowercase x", "11010119850102001x"},
-              {"X not last", "1101011985010200X3"},
-              {"X ending 15 characters", "11010185010200X"},
-              {"letter", "11010119850102001A"},
-              {"inner space", "110101 98501020013"},
-              {"trailing space", "11010185010200 "},
-              {"sign", "+11010185010200"},
-              {"full-width digits", "１１０１０１１９８５０１０２００１３"},
-              {"one full-width digit", "11010119850102001３"},
-              {"400 digits", std::string(400, '1')}};
+  const struct { const char* name; std::string number; } rows[] = {
+      {"empty", ""}, {"one digit", "1"}, {"16 digits", "1101011985010200"},
+      {"17 digits", "11010119850102001"}, {"19 digits", "1101011985010200133"},
+      {"18 zeros", std::string(18, '0')}, {"15 zeros", std::string(15, '0')},
+      {"17 zeros and X", std::string(17, '0') + "X"}, {"lowercase x", "11010119850102001x"},
+      {"X not last", "1101011985010200X3"}, {"X ending 15 characters", "11010185010200X"},
+      {"letter", "11010119850102001A"}, {"inner space", "110101 98501020013"},
+      {"trailing space", "11010185010200 "}, {"sign", "+11010185010200"},
+      {"full-width digits", "１１０１０１１９８５０１０２００１３"},
+      {"one full-width digit", "11010119850102001３"}, {"400 digits", std::string(400, '1')}};
   for (const auto& r : rows) EXPECT_FALSE(read_identity_number(r.number)) << r.name;
 }
 

@@ -9,17 +9,14 @@ constexpr std::int16_t kFullWidthZero = static_cast<std::int16_t>(0xFF10 - 0x100
 
 TEST(KeyFilter, PassesTheCodeOrDiscardsIt) {
   // digits: the months, residence and age boxes; identity: the ID box.
-  const struct {
-    const char* name;
-    std::int16_t code;
-    bool digits, identity;
-  } rows[] = {{"backspace", 8, true, true},          {"tab", 9, false, false},
-              {"digit 0", '0', true, true},          {"digit 9", '9', true, true},
-              {"slash, below 0", '/', false, false}, {"colon, above 9", ':', false, false},
-              {"capital X", 'X', false, true},       {"lowercase x", 'x', false, false},
-              {"capital Y", 'Y', false, false},      {"space", ' ', false, false},
-              {"letter a", 'a', false, false},       {"full-width 0", kFullWidthZero, false, false},
-              {"negative code", -1, false, false},   {"code 0", 0, false, false}};
+  const struct { const char* name; std::int16_t code; bool digits, identity; } rows[] = {
+      {"backspace", 8, true, true}, {"tab", 9, false, false}, {"digit 0", '0', true, true},
+      {"digit 9", '9', true, true}, {"slash, below 0", '/', false, false},
+      {"colon, above 9", ':', false, false}, {"capital X", 'X', false, true},
+      {"lowercase x", 'x', false, false}, {"capital Y", 'Y', false, false},
+      {"space", ' ', false, false}, {"letter a", 'a', false, false},
+      {"full-width 0", kFullWidthZero, false, false}, {"negative code", -1, false, false},
+      {"code 0", 0, false, false}};
   for (const auto& r : rows) {
     EXPECT_EQ(filter_key(KeyFilter::Digits, r.code), r.digits ? r.code : 0) << r.name;
     EXPECT_EQ(filter_key(KeyFilter::IdentityNumber, r.code), r.identity ? r.code : 0) << r.name;

@@ -39,10 +39,8 @@ TEST_P(RunnerVerdict, ReportsEveryMismatch) {
 INSTANTIATE_TEST_SUITE_P(
     Steps, RunnerVerdict,
     testing::Values(
-        RunRow{"MatchingExpectationsPass",
-               "type 养老月数 24\nexpect 养老得分 6\nexpect 公司申办 0\n", 0, ""},
-        RunRow{"EachMismatchIsReported", "expect 养老得分 1\nexpect 医疗得分 2\n", 2,
-               "found \"0\""},
+        RunRow{"MatchingExpectationsPass", "type 养老月数 24\nexpect 养老得分 6\nexpect 公司申办 0\n", 0, ""},
+        RunRow{"EachMismatchIsReported", "expect 养老得分 1\nexpect 医疗得分 2\n", 2, "found \"0\""},
         RunRow{"UnknownVerbEndsTheScenario", "press 重置\nexpect 养老得分 1\n", 1, "unknown step"},
         RunRow{"UnknownFieldFails", "expect Label23 x\n", 1, "unknown field"},
         RunRow{"ItemOutsideTheListFails", "choose 选择学历 博士\n", 1, "not an item"},
@@ -53,8 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
         RunRow{"EnabledFlagIsCompared", "expect-enabled 年龄 yes\n", 1, "disabled"},
         RunRow{"OpeningsAreMatchedOldestFirst",
                "click logo\nclick 在线咨询\nexpect-open /jsq/index.html hidden\n"
-               "expect-open /leyu.html normal\nexpect-no-open\n",
-               0, ""},
+               "expect-open /leyu.html normal\nexpect-no-open\n", 0, ""},
         RunRow{"WrongWindowModeFails", "click Morvith\nexpect-open /jsq/index.html normal\n", 1,
                "(hidden)"},
         RunRow{"UnexpectedOpeningFails", "click 在线咨询\nexpect-no-open\n", 1, "/leyu.html"},
