@@ -1,9 +1,9 @@
 #include "calculator/reset.h"
 
+#include "model/fields.h"
+
 namespace varostel {
 namespace {
-
-constexpr FieldId kResetButton = field_id("重置");
 
 void on_reset_click(Form& form) {
   for (const ResetWrite& step : kResetWrites) {

@@ -1,19 +1,13 @@
 #include "identity/identity_reading.h"
 
 #include "identity/identity_number.h"
+#include "model/fields.h"
 #include "model/number_reading.h"
 #include "model/number_text.h"
 #include "scoring/age.h"
 
 namespace varostel {
 namespace {
-
-constexpr FieldId kIdentityNumber = field_id("ID");
-constexpr FieldId kReadButton = field_id("身份证解读");
-constexpr FieldId kBirthDate = field_id("出生日期");
-constexpr FieldId kSex = field_id("性别");
-constexpr FieldId kAge = field_id("年龄");
-constexpr FieldId kAgeScore = field_id("年龄得分");
 
 void on_read_click(Form& form, const Clock& clock) {
   const auto facts = read_identity_number(form.text(kIdentityNumber));

@@ -2,18 +2,12 @@
 
 #include <algorithm>
 
+#include "model/fields.h"
 #include "model/number_reading.h"
 #include "model/number_text.h"
 
 namespace varostel {
 namespace {
-
-constexpr FieldId kAge = field_id("年龄");
-constexpr FieldId kAgeScore = field_id("年龄得分");
-constexpr FieldId kHousingScore = field_id("房产得分");
-constexpr FieldId kChildbirthScore = field_id("生育得分");
-constexpr FieldId kPersonalScore = field_id("个人得分");
-constexpr FieldId kEducation = field_id("选择学历");
 
 void on_age_change(Form& form) {
   // An empty or unreadable age is replaced by 18; the nested Change scores it.

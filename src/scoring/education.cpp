@@ -1,13 +1,11 @@
 #include "scoring/education.h"
 
+#include "model/fields.h"
 #include "model/number_text.h"
 #include "scoring/age.h"
 
 namespace varostel {
 namespace {
-
-constexpr FieldId kEducation = field_id("选择学历");
-constexpr FieldId kEducationScore = field_id("学历得分");
 
 void on_education_click(Form& form) {
   const int points = education_points(form.text(kEducation));

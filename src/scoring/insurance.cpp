@@ -4,18 +4,12 @@
 #include <optional>
 #include <string>
 
+#include "model/fields.h"
 #include "model/number_reading.h"
 #include "model/number_text.h"
 
 namespace varostel {
 namespace {
-
-constexpr FieldId kInsuranceScore = field_id("社保得分");
-constexpr FieldId kEmployerApplies = field_id("公司申办");
-constexpr FieldId kUniformMonths = field_id("统一月数");
-constexpr FieldId kUniformYears = field_id("统一年数");
-constexpr FieldId kFillByMonths = field_id("统一月");
-constexpr FieldId kFillByYears = field_id("统一年");
 
 constexpr std::string_view kEmptyCount = "0";
 

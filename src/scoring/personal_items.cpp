@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/fields.h"
 #include "model/number_reading.h"
 #include "model/number_text.h"
 #include "scoring/age.h"
@@ -9,13 +10,6 @@
 
 namespace varostel {
 namespace {
-
-constexpr FieldId kHousing = field_id("房产状况");
-constexpr FieldId kResidenceDays = field_id("居住时长");
-constexpr FieldId kHousingScore = field_id("房产得分");
-constexpr FieldId kChildbirth = field_id("生育状况");
-constexpr FieldId kChildbirthScore = field_id("生育得分");
-constexpr FieldId kEmployerApplies = field_id("公司申办");
 
 constexpr std::string_view kNoDays = "0";
 

@@ -1,17 +1,11 @@
 #include "scoring/totals.h"
 
+#include "model/fields.h"
 #include "model/number_reading.h"
 #include "model/number_text.h"
 
 namespace varostel {
 namespace {
-
-constexpr FieldId kEducationScore = field_id("学历得分");
-constexpr FieldId kPersonalScore = field_id("个人得分");
-constexpr FieldId kInsuranceScore = field_id("社保得分");
-constexpr FieldId kTotal = field_id("合计得分");
-constexpr FieldId kVerdict = field_id("评分结果");
-constexpr FieldId kEmployerApplies = field_id("公司申办");
 
 // The subtotal and the total are labels only the program writes, so they
 // hold number text; reading them leniently gives the same value and keeps a
