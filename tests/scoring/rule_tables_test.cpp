@@ -8,7 +8,6 @@
 #include <utility>
 
 #include "model/form.h"
-#include "scenario/stand_ins.h"
 #include "scoring/age.h"
 #include "scoring/education.h"
 #include "scoring/insurance.h"
@@ -84,25 +83,6 @@ TEST(RuleTables, VerdictByGrandTotal) {
       {100, "积分通过，马上入户"}, {99.5, "积分通过，马上入户"}, {99, "差一点，考证入户"},
       {1, "差一点，考证入户"}, {0.5, "差一点，考证入户"}, {0, "需要补充一点分数…"}, {-5, "需要补充一点分数…"}};
   for (const auto& r : rows) EXPECT_EQ(verdict_for(r.total), r.caption) << r.total;
-}
-
-// A subtotal above 60 (70 with the employer's application) is lowered to it
-// when written, and the grand total counts the lowered value.
-TEST(RuleTables, InsuranceSubtotalCap) {
-  EXPECT_EQ(insurance_cap(false), 60.0);
-  EXPECT_EQ(insurance_cap(true), 70.0);
-  RecordingOpener opener;
-  const struct { bool employer; const char* written; const char* shown; } rows[] = {
-      {false, "60", "60"}, {false, "61", "60"}, {false, "62", "60"}, {false, "140", "60"},
-      {true, "61", "61"},  {true, "70", "70"},  {true, "71", "70"},  {true, "72", "70"}};
-  for (const auto& r : rows) {
-    Form form;
-    install_totals(form, opener);
-    form.write_value(field_id("公司申办"), r.employer ? 1 : 0);
-    form.write(field_id("社保得分"), r.written);
-    EXPECT_EQ(form.text(field_id("社保得分")), r.shown) << r.written << " ticked " << r.employer;
-    EXPECT_EQ(form.text(field_id("合计得分")), r.shown) << r.written << " ticked " << r.employer;
-  }
 }
 
 }  // namespace varostel
