@@ -40,9 +40,9 @@ void paste_then_clear(benchmark::State& state, FieldId box, char fill, FieldId a
   if (box == field_id("居住时长")) (void)b.form().choose(field_id("房产状况"), "居住证");
   const std::string text(static_cast<std::size_t>(state.range(0)), fill);
   for (auto _ : state) {
-    b.form().paste(box, text);
+    b.form().edit(box, text);
     if (after != box) b.form().click(after);
-    b.form().paste(box, "1");
+    b.form().edit(box, "1");
   }
   state.SetBytesProcessed(state.iterations() * state.range(0));
   state.SetComplexityN(state.range(0));

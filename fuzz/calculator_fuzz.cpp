@@ -128,7 +128,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       }
       case 1: {
         const FieldId box = kTextBoxes[in.next() % std::size(kTextBoxes)];
-        form.paste(box, some_text(in));
+        form.edit(box, some_text(in));
         break;
       }
       case 2: {

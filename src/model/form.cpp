@@ -72,8 +72,7 @@ bool Form::write_as_text(FieldId id, std::string_view text) {
 
 bool Form::type(FieldId box, char32_t character) {
   if (kind(box) != FieldKind::TextBox || !enabled(box)) return false;
-  std::int16_t code = key_code(character);
-  if (const auto& handler = handlers_[box.index].key_press) handler(code);
+  const std::int16_t code = key_press(box, key_code(character));
   if (code == 0) return false;
 
   std::string text = fields_[box.index].text;
@@ -93,12 +92,17 @@ bool Form::type(FieldId box, char32_t character) {
   return true;
 }
 
-bool Form::paste(FieldId box, std::string_view text) {
+bool Form::edit(FieldId box, std::string_view text) {
   if (kind(box) != FieldKind::TextBox || !enabled(box)) return false;
   if (fields_[box.index].text == text) return false;
   store_text(box, std::string(text));
   raise(box, Event::Change);
   return true;
+}
+
+std::int16_t Form::key_press(FieldId box, std::int16_t code) {
+  if (const auto& handler = handlers_[box.index].key_press) handler(code);
+  return code;
 }
 
 bool Form::choose(FieldId list, std::string_view item) {

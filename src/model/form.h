@@ -60,9 +60,14 @@ class Form {
   // characters other than Backspace insert nothing. Returns whether the
   // text changed.
   bool type(FieldId box, char32_t character);
-  // Replaces the whole text of an enabled text box: no key filter, one
-  // Change when the text differs. Returns whether the text changed.
-  bool paste(FieldId box, std::string_view text);
+  // A user's edit that leaves an enabled text box holding `text`: a paste,
+  // a cut, an undo, or a character the window has already put through
+  // key_press(). No key filter here; one Change when the text differs.
+  // Returns whether the text changed.
+  bool edit(FieldId box, std::string_view text);
+  // Runs the box's KeyPress handler on a typed character's code and returns
+  // the code to insert; 0 means the character is discarded.
+  [[nodiscard]] std::int16_t key_press(FieldId box, std::int16_t code);
   // Picks an item of an enabled list; false when it is not one of its items.
   [[nodiscard]] bool choose(FieldId list, std::string_view item);
   // A click: raises Click of an enabled button, label or picture; toggles

@@ -12,7 +12,7 @@ class ModelDriver final : public ScenarioDriver {
     [[maybe_unused]] const bool written = form().write_as_text(field, text);
   }
   void type(FieldId box, char32_t character) override { form().type(box, character); }
-  void paste(FieldId box, std::string_view text) override { form().paste(box, text); }
+  void paste(FieldId box, std::string_view text) override { form().edit(box, text); }
   void choose(FieldId list, std::string_view item) override {
     [[maybe_unused]] const bool chosen = form().choose(list, item);
   }

@@ -75,7 +75,7 @@ TEST_F(FormTest, WhichWritesRaiseWhichEvents) {
 TEST_F(FormTest, DisabledBoxTakesNoTypingAndNoPaste) {
   log_key_presses(kAge, 0);
   record(kAge, Event::Change, "age");
-  EXPECT_FALSE(form.type(kAge, U'5') || form.type(kAge, U'\b') || form.paste(kAge, "30"));
+  EXPECT_FALSE(form.type(kAge, U'5') || form.type(kAge, U'\b') || form.edit(kAge, "30"));
   EXPECT_EQ(form.text(kAge), "18");
   EXPECT_TRUE(log.empty());
 }
@@ -85,8 +85,8 @@ TEST_F(FormTest, TypingGoesThroughKeyPressWhichCanDiscardPastingDoesNot) {
   record(kPension, Event::Change, "box");
   EXPECT_FALSE(form.type(kPension, U'a'));
   EXPECT_TRUE(form.type(kPension, U'5'));
-  EXPECT_TRUE(form.paste(kPension, "1e3 a"));
-  EXPECT_FALSE(form.paste(kPension, "1e3 a"));  // the same text: no Change
+  EXPECT_TRUE(form.edit(kPension, "1e3 a"));
+  EXPECT_FALSE(form.edit(kPension, "1e3 a"));  // the same text: no Change
   EXPECT_EQ(log, (Log{"key 97", "key 53", "box:05", "box:1e3 a"}));
 }
 
@@ -117,11 +117,11 @@ TEST(CalculatorPaste, MegabyteInAMonthsBoxLeavesNumberText) {
   Calculator calculator(opener, clock);
   Form& form = calculator.form();
   const std::string digits(1 << 20, '9');
-  EXPECT_TRUE(form.paste(kPension, digits));
+  EXPECT_TRUE(form.edit(kPension, digits));
   EXPECT_EQ(form.text(kPension), digits);  // a number, however large: kept
   EXPECT_EQ(form.text(field_id("养老得分")), "536870910");
   EXPECT_EQ(form.text(field_id("社保得分")), "60");
-  EXPECT_TRUE(form.paste(kPension, std::string(1 << 20, 'a')));
+  EXPECT_TRUE(form.edit(kPension, std::string(1 << 20, 'a')));
   EXPECT_EQ(form.text(kPension), "0");  // not a number: refilled
   EXPECT_EQ(form.text(field_id("养老得分")) + form.text(field_id("社保得分")), "00");
   EXPECT_TRUE(opener.openings().empty());
