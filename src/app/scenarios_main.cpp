@@ -1,6 +1,7 @@
-// varostel-scenarios: plays scenario files against the calculator and
-// reports every mismatch. Exit status 0 when all pass, 1 when any fails,
-// 2 when the arguments cannot be used.
+// varostel-scenarios: plays scenario files against the calculator, or with
+// --ui against the real main window, and reports every mismatch. Exit
+// status 0 when all pass, 1 when any fails, 2 when the arguments cannot be
+// used.
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -10,6 +11,14 @@
 #include "scenario/model_driver.h"
 #include "scenario/scenario_runner.h"
 
+#ifdef VAROSTEL_WITH_UI
+#include <QApplication>
+#include <memory>
+
+#include "scenario/ui_driver.h"
+#include "ui/fonts.h"
+#endif
+
 namespace {
 
 constexpr int kAllPassed = 0;
@@ -17,15 +26,22 @@ constexpr int kSomeFailed = 1;
 constexpr int kUnusableArguments = 2;
 
 void print_usage(std::ostream& out) {
-  out << "usage: varostel-scenarios FILE_OR_DIR...\n"
+  out << "usage: varostel-scenarios [--ui] FILE_OR_DIR...\n"
          "Plays each scenario file (a directory: its *.scn files, sorted by name)\n"
-         "against a fresh calculator and reports every mismatch.\n";
+         "against a fresh calculator and reports every mismatch. With --ui each\n"
+         "scenario runs on the real main window, through input events (Qt's\n"
+         "offscreen platform unless QT_QPA_PLATFORM says otherwise).\n";
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   std::vector<std::string> arguments(argv + 1, argv + argc);
+  bool on_window = false;
+  if (!arguments.empty() && arguments.front() == "--ui") {
+    on_window = true;
+    arguments.erase(arguments.begin());
+  }
   if (arguments.empty()) {
     print_usage(std::cerr);
     return kUnusableArguments;
@@ -45,6 +61,29 @@ int main(int argc, char** argv) {
   const auto files = varostel::collect_scenario_files(arguments, std::cerr);
   if (!files) return kUnusableArguments;
 
+  varostel::DriverFactory make_driver = varostel::make_model_driver;
+#ifdef VAROSTEL_WITH_UI
+  std::unique_ptr<QApplication> application;
+  if (on_window) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The offscreen platform warns on every list popup that it cannot raise
+    // it or grab the keyboard; neither matters here, and the noise would
+    // hide the report.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+      if (message.startsWith(QLatin1String("This plugin does not support"))) return;
+      std::cerr << qPrintable(qFormatLogMessage(type, {}, message)) << '\n';
+    });
+    application = std::make_unique<QApplication>(argc, argv);
+    varostel::ui::install_song_face_substitutes();
+    make_driver = varostel::make_ui_driver;
+  }
+#else
+  if (on_window) {
+    std::cerr << "varostel-scenarios: built without the window; --ui is not available\n";
+    return kUnusableArguments;
+  }
+#endif
+
   varostel::RunTally total;
   bool unreadable = false;
   for (const auto& path : *files) {
@@ -57,7 +96,7 @@ int main(int argc, char** argv) {
       continue;
     }
     const auto tally = varostel::play_scenario_text(content.str(), path.string(),
-                                                    varostel::make_model_driver, std::cout);
+                                                    make_driver, std::cout);
     total.passed += tally.passed;
     total.failed += tally.failed;
   }

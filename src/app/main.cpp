@@ -1,0 +1,54 @@
+// varostel: the points calculator's window. Takes no arguments.
+#include <QApplication>
+#include <cstdlib>
+#include <iostream>
+
+#include "calculator/calculator.h"
+#include "model/clock.h"
+#include "ui/desktop_page_opener.h"
+#include "ui/fonts.h"
+#include "ui/images.h"
+#include "ui/main_window.h"
+#include "ui/qr_code_window.h"
+
+namespace {
+
+bool has_environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr && *value != '\0';
+}
+
+// Without a display Qt would abort with a long message; one clear line
+// saying what to do serves the user better.
+bool display_available() {
+  return has_environment("QT_QPA_PLATFORM") || has_environment("DISPLAY") ||
+         has_environment("WAYLAND_DISPLAY");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (!display_available()) {
+    std::cerr << "varostel: no display (DISPLAY is not set); to run it without one: xvfb-run -a "
+              << argv[0] << '\n';
+    return 1;
+  }
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Varostel"));
+  QApplication::setApplicationVersion(QStringLiteral("0.1.5"));
+  QApplication::setDesktopFileName(QStringLiteral("varostel"));
+  QApplication::setWindowIcon(varostel::ui::program_icon());
+  varostel::ui::install_song_face_substitutes();
+
+  varostel::ui::DesktopPageOpener opener;
+  const varostel::SystemClock clock;
+  varostel::Calculator calculator(opener, clock);
+  varostel::ui::MainWindow window(calculator.form());
+  varostel::ui::QrCodeWindow qr_code_window(&window);
+  opener.set_failure_report(
+      [&window](const std::string& address) { window.show_unopened_address(address); });
+
+  window.move(varostel::ui::twips_to_pixels(6675), varostel::ui::twips_to_pixels(2100));
+  window.show();
+  return QApplication::exec();
+}

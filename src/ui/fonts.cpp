@@ -1,0 +1,53 @@
+#include "ui/fonts.h"
+
+#include <QStringList>
+
+namespace varostel::ui {
+namespace {
+
+const QString kSongFace = QStringLiteral("宋体");
+
+// Point sizes of the four settings. The window's own font is the same face
+// at 9 pt, small enough for 18-pixel entry fields and 17-pixel buttons.
+constexpr double kLargePoints = 14.25;
+constexpr double kMediumPoints = 10.5;
+constexpr double kSmallPoints = 7.5;
+constexpr double kDefaultPoints = 9;
+
+}  // namespace
+
+void install_song_face_substitutes() {
+  // SimSun is the face's Latin name; the rest are free Song faces, the
+  // first of them from fonts-arphic-uming, which the set-up installs.
+  QFont::insertSubstitutions(kSongFace, {QStringLiteral("SimSun"), QStringLiteral("AR PL UMing CN"),
+                                         QStringLiteral("Noto Serif CJK SC"),
+                                         QStringLiteral("Source Han Serif SC")});
+}
+
+QFont control_font(FontCode code) {
+  QFont font(kSongFace);
+  font.setWeight(QFont::Normal);
+  font.setItalic(false);
+  font.setStrikeOut(false);
+  switch (code) {
+    case FontCode::Default:
+      font.setPointSizeF(kDefaultPoints);
+      break;
+    case FontCode::L:
+      font.setPointSizeF(kLargePoints);
+      break;
+    case FontCode::M:
+      font.setPointSizeF(kMediumPoints);
+      break;
+    case FontCode::S:
+      font.setPointSizeF(kSmallPoints);
+      break;
+    case FontCode::SUnderlined:
+      font.setPointSizeF(kSmallPoints);
+      font.setUnderline(true);
+      break;
+  }
+  return font;
+}
+
+}  // namespace varostel::ui

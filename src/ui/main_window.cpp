@@ -1,0 +1,275 @@
+#include "ui/main_window.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPixmap>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QToolTip>
+#include <algorithm>
+#include <vector>
+
+#include "ui/caption_frame.h"
+#include "ui/clickable_label.h"
+#include "ui/control_table.h"
+#include "ui/field_line_edit.h"
+#include "ui/fonts.h"
+#include "ui/images.h"
+
+namespace varostel::ui {
+namespace {
+
+constexpr ControlKind control_kind_of(FieldKind kind) {
+  switch (kind) {
+    case FieldKind::Label:
+      return ControlKind::Label;
+    case FieldKind::TextBox:
+      return ControlKind::TextBox;
+    case FieldKind::DropDown:
+      return ControlKind::DropDown;
+    case FieldKind::CheckBox:
+      return ControlKind::CheckBox;
+    case FieldKind::Button:
+      return ControlKind::Button;
+    case FieldKind::Picture:
+      return ControlKind::Picture;
+  }
+  return ControlKind::Frame;
+}
+
+constexpr const ControlSpec* find_control(std::string_view name) {
+  for (const ControlSpec& control : kControlTable) {
+    if (control.name == name) return &control;
+  }
+  return nullptr;
+}
+
+// Every field of the form is shown by a control of its own kind, so the
+// binding below can rely on the widget's type.
+constexpr bool every_field_has_its_control() {
+  for (const FieldSpec& field : kFieldTable) {
+    const ControlSpec* control = find_control(field.name);
+    if (control == nullptr || control->kind != control_kind_of(field.kind)) return false;
+  }
+  return true;
+}
+static_assert(every_field_has_its_control());
+
+QString qstring(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QRect pixel_rect(const ControlSpec& control) {
+  return {twips_to_pixels(control.left), twips_to_pixels(control.top),
+          twips_to_pixels(control.width), twips_to_pixels(control.height)};
+}
+
+void apply_look(QLabel& label, Look look) {
+  QPalette palette = label.palette();
+  Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop;
+  switch (look) {
+    case Look::Plain:
+      break;
+    case Look::RedCentred:
+      palette.setColor(QPalette::WindowText, Qt::red);
+      alignment = Qt::AlignHCenter | Qt::AlignTop;
+      break;
+    case Look::Red:
+      palette.setColor(QPalette::WindowText, Qt::red);
+      break;
+    case Look::Right:
+      alignment = Qt::AlignRight | Qt::AlignTop;
+      break;
+    case Look::Link:
+      palette.setColor(QPalette::WindowText, palette.color(QPalette::Highlight));
+      label.setCursor(Qt::PointingHandCursor);
+      break;
+    case Look::Wrapped:
+      label.setWordWrap(true);
+      break;
+  }
+  label.setPalette(palette);
+  label.setAlignment(alignment);
+}
+
+QWidget* make_control(const ControlSpec& control, QWidget* parent) {
+  switch (control.kind) {
+    case ControlKind::Label: {
+      auto* label = new ClickableLabel(qstring(control.caption), parent);
+      label->setTextFormat(Qt::PlainText);
+      apply_look(*label, control.look);
+      return label;
+    }
+    case ControlKind::Picture: {
+      auto* picture = new ClickableLabel(parent);
+      // Unscaled from the top-left corner; whatever runs past the box is cut.
+      picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      picture->setPixmap(QPixmap(picture_resource(control.picture)));
+      return picture;
+    }
+    case ControlKind::TextBox:
+      return new FieldLineEdit(parent);
+    case ControlKind::DropDown:
+      return new QComboBox(parent);  // pick-only: not editable
+    case ControlKind::Button:
+      return new QPushButton(qstring(control.caption), parent);
+    case ControlKind::CheckBox: {
+      auto* box = new QCheckBox(qstring(control.caption), parent);
+      box->setAutoFillBackground(true);  // covers the frame edge it titles
+      return box;
+    }
+    case ControlKind::Frame:
+      return new CaptionFrame(qstring(control.caption), parent);
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(Form& form, QWidget* parent) : QWidget(parent, Qt::Window), form_(form) {
+  setObjectName(QStringLiteral("Kelvane"));
+  setWindowTitle(QStringLiteral("Varostel"));
+  // A fixed dialog frame: a title bar with the system menu and the close box.
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+  setFixedSize(twips_to_pixels(kWindowWidthTwips), twips_to_pixels(kWindowHeightTwips));
+  setFont(control_font(FontCode::Default));
+
+  build_controls();
+  for (std::size_t i = 0; i < kFieldCount; ++i) bind_field(FieldId{static_cast<std::uint8_t>(i)});
+  order_tabs();
+  form_.set_observer([this](FieldId field, FieldProperty property) { show_field(field, property); });
+}
+
+MainWindow::~MainWindow() { form_.set_observer(nullptr); }
+
+void MainWindow::build_controls() {
+  for (const ControlSpec& control : kControlTable) {
+    QWidget* container = control.container.empty()
+                             ? this
+                             : findChild<QWidget*>(qstring(control.container));
+    QWidget* widget = make_control(control, container);
+    widget->setObjectName(qstring(control.name));
+    // Every control sets its font, so none inherits a frame's large one.
+    widget->setFont(control_font(control.font));
+    widget->setGeometry(pixel_rect(control));
+    widget->setEnabled(control.enabled);
+    widget->setProperty("tabIndex", control.tab);
+  }
+}
+
+void MainWindow::bind_field(FieldId field) {
+  const FieldSpec& spec = field_spec(field);
+  QWidget* widget = findChild<QWidget*>(qstring(spec.name));
+  widgets_[field.index] = widget;
+  widget->setEnabled(form_.enabled(field));
+  const QString text = qstring(form_.text(field));
+
+  switch (spec.kind) {
+    case FieldKind::TextBox: {
+      auto* box = static_cast<FieldLineEdit*>(widget);
+      box->setText(text);
+      box->set_key_filter([this, field](std::int16_t code) { return form_.key_press(field, code); });
+      QObject::connect(box, &QLineEdit::textEdited, this, [this, field](const QString& edited) {
+        form_.edit(field, edited.toStdString());
+      });
+      break;
+    }
+    case FieldKind::DropDown: {
+      auto* list = static_cast<QComboBox*>(widget);
+      for (const std::string_view item : spec.items) list->addItem(qstring(item));
+      list->setCurrentIndex(list->findText(text));  // -1, no item, at start
+      QObject::connect(list, &QComboBox::activated, this, [this, field, list](int index) {
+        [[maybe_unused]] const bool chosen = form_.choose(field, list->itemText(index).toStdString());
+      });
+      break;
+    }
+    case FieldKind::CheckBox: {
+      auto* box = static_cast<QCheckBox*>(widget);
+      box->setText(text);
+      box->setChecked(form_.value(field) == 1);
+      QObject::connect(box, &QCheckBox::clicked, this, [this, field] { click(field); });
+      break;
+    }
+    case FieldKind::Button: {
+      auto* button = static_cast<QPushButton*>(widget);
+      button->setText(text);
+      QObject::connect(button, &QPushButton::clicked, this, [this, field] { click(field); });
+      break;
+    }
+    case FieldKind::Label:
+    case FieldKind::Picture: {
+      auto* label = static_cast<ClickableLabel*>(widget);
+      if (spec.kind == FieldKind::Label) label->setText(text);
+      label->set_on_click([this, field] { click(field); });
+      break;
+    }
+  }
+}
+
+void MainWindow::order_tabs() {
+  std::vector<QWidget*> chain;
+  for (QWidget* widget : findChildren<QWidget*>()) {
+    // Only the table's controls: a list's popup is a window of its own.
+    const bool control = widget->property("tabIndex").isValid();
+    if (control && (widget->focusPolicy() & Qt::TabFocus)) chain.push_back(widget);
+  }
+  std::sort(chain.begin(), chain.end(), [](const QWidget* a, const QWidget* b) {
+    return a->property("tabIndex").toInt() < b->property("tabIndex").toInt();
+  });
+  for (std::size_t i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
+  // The focus starts on the first control in tab order that can take it.
+  const auto first = std::find_if(chain.begin(), chain.end(),
+                                  [](const QWidget* widget) { return widget->isEnabled(); });
+  if (first != chain.end()) (*first)->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::show_field(FieldId field, FieldProperty property) {
+  QWidget* widget = widgets_[field.index];
+  const QSignalBlocker quiet(widget);  // showing a write must not raise it again
+  if (property == FieldProperty::Enabled) {
+    widget->setEnabled(form_.enabled(field));
+    return;
+  }
+  const QString text = qstring(form_.text(field));
+  switch (form_.kind(field)) {
+    case FieldKind::TextBox: {
+      auto* box = static_cast<QLineEdit*>(widget);
+      // The same text: keep the cursor and the undo history of the edit.
+      if (box->text() != text) box->setText(text);
+      break;
+    }
+    case FieldKind::DropDown: {
+      auto* list = static_cast<QComboBox*>(widget);
+      list->setCurrentIndex(list->findText(text));
+      break;
+    }
+    case FieldKind::CheckBox:
+      static_cast<QCheckBox*>(widget)->setChecked(form_.value(field) == 1);
+      break;
+    case FieldKind::Button:
+      static_cast<QPushButton*>(widget)->setText(text);
+      break;
+    case FieldKind::Label:
+      static_cast<QLabel*>(widget)->setText(text);
+      break;
+    case FieldKind::Picture:
+      break;
+  }
+}
+
+void MainWindow::click(FieldId field) {
+  QWidget* const outer = clicking_;
+  clicking_ = widgets_[field.index];
+  form_.click(field);
+  clicking_ = outer;
+}
+
+void MainWindow::show_unopened_address(const std::string& address) {
+  QWidget* anchor = clicking_ != nullptr ? clicking_ : this;
+  const QString text = qstring(address);
+  anchor->setToolTip(text);
+  QToolTip::showText(anchor->mapToGlobal(QPoint(0, anchor->height())), text, anchor);
+}
+
+}  // namespace varostel::ui
