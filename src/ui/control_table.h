@@ -138,6 +138,14 @@ inline constexpr std::array<ControlSpec, 70> kControlTable = {{
 }};
 // clang-format on
 
+// The control of a given name, or nullptr.
+[[nodiscard]] constexpr const ControlSpec* find_control(std::string_view name) {
+  for (const ControlSpec& control : kControlTable) {
+    if (control.name == name) return &control;
+  }
+  return nullptr;
+}
+
 // Pixels at 96 dots per inch, rounded to the nearest pixel.
 [[nodiscard]] constexpr int twips_to_pixels(int twips) {
   return twips >= 0 ? (twips + kTwipsPerPixel / 2) / kTwipsPerPixel

@@ -19,42 +19,6 @@
 namespace varostel::ui {
 namespace {
 
-constexpr ControlKind control_kind_of(FieldKind kind) {
-  switch (kind) {
-    case FieldKind::Label:
-      return ControlKind::Label;
-    case FieldKind::TextBox:
-      return ControlKind::TextBox;
-    case FieldKind::DropDown:
-      return ControlKind::DropDown;
-    case FieldKind::CheckBox:
-      return ControlKind::CheckBox;
-    case FieldKind::Button:
-      return ControlKind::Button;
-    case FieldKind::Picture:
-      return ControlKind::Picture;
-  }
-  return ControlKind::Frame;
-}
-
-constexpr const ControlSpec* find_control(std::string_view name) {
-  for (const ControlSpec& control : kControlTable) {
-    if (control.name == name) return &control;
-  }
-  return nullptr;
-}
-
-// Every field of the form is shown by a control of its own kind, so the
-// binding below can rely on the widget's type.
-constexpr bool every_field_has_its_control() {
-  for (const FieldSpec& field : kFieldTable) {
-    const ControlSpec* control = find_control(field.name);
-    if (control == nullptr || control->kind != control_kind_of(field.kind)) return false;
-  }
-  return true;
-}
-static_assert(every_field_has_its_control());
-
 QString qstring(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }

@@ -1,6 +1,7 @@
 // The main window: the controls of the layout table, bound to the form.
 // The form is the only state. A user's edit becomes a write of its field,
-// and every change of a field shows at once in its widget.
+// and every change of a field shows at once in its widget. Each field of
+// the form is shown by the control of its name, which is of the field's kind.
 #pragma once
 
 #include <QWidget>

@@ -1,0 +1,102 @@
+// The control table against the facts of the window it describes: how many
+// controls of each kind, a tab index for each, containers that exist before
+// what they hold, and the twips-to-pixels rounding.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <ostream>
+#include <set>
+#include <string>
+#include <string_view>
+
+#include "model/field_table.h"
+#include "ui/control_table.h"
+
+namespace varostel::ui {
+namespace {
+
+TEST(ControlTable, HoldsSeventyControlsOfTheRightKinds) {
+  std::map<ControlKind, int> count;
+  for (const ControlSpec& control : kControlTable) ++count[control.kind];
+  EXPECT_EQ(count[ControlKind::Label], 43);
+  EXPECT_EQ(count[ControlKind::TextBox], 10);
+  EXPECT_EQ(count[ControlKind::Button], 6);
+  EXPECT_EQ(count[ControlKind::Frame], 5);
+  EXPECT_EQ(count[ControlKind::DropDown], 3);
+  EXPECT_EQ(count[ControlKind::Picture], 2);
+  EXPECT_EQ(count[ControlKind::CheckBox], 1);
+}
+
+TEST(ControlTable, NamesAreUniqueAndEachTabIndexFromZeroTo69IsUsedOnce) {
+  std::set<std::string_view> names;
+  std::set<int> tabs;
+  for (const ControlSpec& control : kControlTable) {
+    EXPECT_TRUE(names.insert(control.name).second) << control.name;
+    EXPECT_TRUE(tabs.insert(control.tab).second) << control.name << " repeats tab " << control.tab;
+  }
+  EXPECT_EQ(*tabs.begin(), 0);
+  EXPECT_EQ(*tabs.rbegin(), 69);
+}
+
+TEST(ControlTable, EveryContainerIsAFrameListedBeforeWhatItHolds) {
+  std::set<std::string_view> frames_so_far;
+  for (const ControlSpec& control : kControlTable) {
+    if (!control.container.empty()) {
+      EXPECT_TRUE(frames_so_far.contains(control.container))
+          << control.name << " lies in " << control.container;
+    }
+    if (control.kind == ControlKind::Frame) frames_so_far.insert(control.name);
+  }
+}
+
+TEST(ControlTable, TheCheckBoxLiesAboveTheFrameItTitles) {
+  const auto position = [](std::string_view name) {
+    return std::find_if(kControlTable.begin(), kControlTable.end(),
+                        [&](const ControlSpec& c) { return c.name == name; });
+  };
+  EXPECT_GT(position("公司申办"), position("Frame2"));
+  EXPECT_GT(position("ID"), position("Label20"));
+}
+
+// The window binds each field to the control of its name by the field's
+// kind; a missing or different control would be a wrong widget type there.
+TEST(ControlTable, ShowsEveryFieldOfTheFormByAControlOfItsKind) {
+  const std::map<FieldKind, ControlKind> shown_by = {
+      {FieldKind::Label, ControlKind::Label},       {FieldKind::TextBox, ControlKind::TextBox},
+      {FieldKind::DropDown, ControlKind::DropDown}, {FieldKind::CheckBox, ControlKind::CheckBox},
+      {FieldKind::Button, ControlKind::Button},     {FieldKind::Picture, ControlKind::Picture}};
+  for (const FieldSpec& field : kFieldTable) {
+    const ControlSpec* control = find_control(field.name);
+    ASSERT_NE(control, nullptr) << field.name;
+    EXPECT_EQ(control->kind, shown_by.at(field.kind)) << field.name;
+    EXPECT_TRUE(control->caption.empty()) << field.name << " shows the form's text, not its own";
+  }
+}
+
+struct PixelCase {
+  const char* name;
+  int twips;
+  int pixels;
+  friend void PrintTo(const PixelCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class TwipsToPixels : public testing::TestWithParam<PixelCase> {};
+
+TEST_P(TwipsToPixels, RoundsToTheNearestPixel) {
+  EXPECT_EQ(twips_to_pixels(GetParam().twips), GetParam().pixels);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Edges, TwipsToPixels,
+    testing::Values(PixelCase{"zero", 0, 0}, PixelCase{"just_under_half_a_pixel", 7, 0},
+                    PixelCase{"half_a_pixel_rounds_up", 8, 1}, PixelCase{"one_pixel", 15, 1},
+                    PixelCase{"banner_left_is_negative", -120, -8},
+                    PixelCase{"negative_half_rounds_away", -8, -1},
+                    PixelCase{"negative_under_half", -7, 0},
+                    PixelCase{"score_width_500", 500, 33},
+                    PixelCase{"window_height", 10275, 685}),
+    [](const testing::TestParamInfo<PixelCase>& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace varostel::ui
