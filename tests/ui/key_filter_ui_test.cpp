@@ -1,0 +1,152 @@
+// Typing into the window's text boxes: typed characters pass the box's key
+// filter; shortcuts, pasted and undone text and cursor keys do not.
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QTest>
+#include <memory>
+
+#include "calculator/calculator.h"
+#include "scenario/stand_ins.h"
+#include "ui/main_window.h"
+
+class KeyFilterUiTest : public QObject {
+  Q_OBJECT
+
+  struct Session {
+    varostel::RecordingOpener opener;
+    varostel::SettableClock clock{2026};
+    varostel::Calculator calculator{opener, clock};
+    varostel::ui::MainWindow window{calculator.form()};
+  };
+  std::unique_ptr<Session> s_;
+
+  varostel::FieldId field(const QString& name) { return *varostel::find_field(name.toStdString()); }
+  QString model_text(const QString& name) {
+    return QString::fromStdString(s_->calculator.form().text(field(name)));
+  }
+  QLineEdit* focused_at_end(const QString& name) {
+    auto* box = s_->window.findChild<QLineEdit*>(name);
+    box->setFocus(Qt::MouseFocusReason);
+    box->end(false);
+    return box;
+  }
+
+ private slots:
+  void init() {
+    s_ = std::make_unique<Session>();
+    s_->window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&s_->window));
+  }
+  void cleanup() { s_.reset(); }
+
+  void typed_characters_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("keys");  // '\b' is Backspace
+    QTest::addColumn<bool>("committed");  // by an input method, not key by key
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("score");  // of the months box; empty: not scored
+    const QString pension = u"养老月数"_qs;
+    QTest::newRow("ID discards a letter") << "ID" << "a" << false << "" << "";
+    QTest::newRow("ID discards a lowercase x") << "ID" << "1x" << false << "1" << "";
+    QTest::newRow("ID takes a capital X") << "ID" << "1X" << false << "1X" << "";
+    QTest::newRow("ID discards a full-width digit") << "ID" << u"１2"_qs << false << "2" << "";
+    QTest::newRow("ID discards a space") << "ID" << "1 2" << false << "12" << "";
+    QTest::newRow("ID keeps 1X of a committed a1X") << "ID" << "a1X" << true << "1X" << "";
+    QTest::newRow("months: a digit follows the 0") << pension << "5" << false << "05" << "0";
+    QTest::newRow("months: digits around letters") << pension << "1a2" << false << "012" << "3";
+    QTest::newRow("months: 24 score 2") << u"医疗月数"_qs << "24" << false << "024" << "2";
+    QTest::newRow("months: capital X discarded") << u"工伤月数"_qs << "X" << false << "0" << "0";
+    QTest::newRow("months: full-width 1") << u"生育险月数"_qs << u"１"_qs << false << "0" << "0";
+    QTest::newRow("months: space discarded") << u"失业月数"_qs << " 3" << false << "03" << "0";
+    QTest::newRow("months: keeps 1 of a committed a1X") << pension << "a1X" << true << "01" << "0";
+    QTest::newRow("months: Backspace on 0 refills 0") << pension << "\b" << false << "0" << "0";
+    QTest::newRow("months: emptied, refilled") << u"工伤月数"_qs << "12\b\b\b7" << false << "07"
+                                               << "0";
+    QTest::newRow("uniform months takes a letter") << u"统一月数"_qs << "a" << false << "0a" << "";
+    QTest::newRow("uniform years: X, full-width 1") << u"统一年数"_qs << u"X１"_qs << false
+                                                    << u"0X１"_qs << "";
+    QTest::newRow("uniform years takes all of a1X") << u"统一年数"_qs << "a1X" << true << "0a1X"
+                                                    << "";
+  }
+
+  void typed_characters() {
+    QFETCH(QString, box);
+    QFETCH(QString, keys);
+    QFETCH(bool, committed);
+    QFETCH(QString, expected);
+    QFETCH(QString, score);
+    QLineEdit* edit = focused_at_end(box);
+    if (committed) {
+      QInputMethodEvent event;
+      event.setCommitString(keys);
+      QCoreApplication::sendEvent(edit, &event);
+    }
+    for (const QChar key : committed ? QString() : keys) {
+      // keyClicks() aborts on text outside Latin-1: each key goes as text.
+      if (key == u'\b') QTest::keyClick(edit, Qt::Key_Backspace);
+      else QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(key), Qt::NoModifier);
+    }
+    QCOMPARE(edit->text(), expected);
+    QCOMPARE(model_text(box), expected);
+    if (!score.isEmpty()) QCOMPARE(model_text(box.replace(u"月数"_qs, u"得分"_qs)), score);
+  }
+
+  void residence_box_filters_once_opened() {
+    QVERIFY(s_->calculator.form().choose(field(u"房产状况"_qs), "居住证"));
+    QLineEdit* box = focused_at_end(u"居住时长"_qs);
+    QVERIFY(box->isEnabled());
+    QTest::keyClicks(box, "3a6 5");
+    QCOMPARE(box->text(), "0365");
+  }
+
+  void edits_bypass_the_filter_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QString>("keys");  // up to four, as a key sequence
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("copied");
+    const QString pension = u"养老月数"_qs;
+    QTest::newRow("Ctrl+C copies") << "ID" << "110X" << "" << "Ctrl+A, Ctrl+C" << "110X" << "110X";
+    QTest::newRow("Ctrl+X cuts") << "ID" << "12X" << "" << "Ctrl+A, Ctrl+X" << "" << "12X";
+    QTest::newRow("Ctrl+X of a count refills 0") << pension << "36" << "" << "Ctrl+A, Ctrl+X"
+                                                 << "0" << "36";
+    QTest::newRow("Ctrl+V pastes letters and a space")
+        << "ID" << "" << "1e3 a" << "Ctrl+V" << "1e3 a" << "1e3 a";
+    QTest::newRow("Ctrl+V pastes a decimal point") << pension << "0" << "12.5" << "Ctrl+A, Ctrl+V"
+                                                   << "12.5" << "12.5";
+    QTest::newRow("Ctrl+V of a non-number into months is refilled 0")
+        << pension << "0" << "1e3 a" << "Ctrl+A, Ctrl+V" << "0" << "1e3 a";
+    QTest::newRow("Ctrl+Z takes back a typed digit") << pension << "0" << "" << "5, Ctrl+Z" << "0"
+                                                     << "";
+    QTest::newRow("Backspace") << "ID" << "123" << "" << "Backspace" << "12" << "";
+    QTest::newRow("Home, Delete") << "ID" << "123" << "" << "Home, Delete" << "23" << "";
+    QTest::newRow("Left, Backspace") << "ID" << "123" << "" << "Left, Backspace" << "13" << "";
+    QTest::newRow("digits typed at the start stay in order")
+        << "ID" << "123" << "" << "Home, 4, 5" << "45123" << "";
+    QTest::newRow("a discarded letter keeps the selection") << "ID" << "12" << "" << "Ctrl+A, A"
+                                                            << "12" << "";
+    QTest::newRow("a digit replaces the selection") << pension << "36" << "" << "Ctrl+A, 7" << "7"
+                                                    << "";
+  }
+
+  void edits_bypass_the_filter() {
+    QFETCH(QString, box);
+    QFETCH(QString, start);
+    QFETCH(QString, clipboard);
+    QFETCH(QString, keys);
+    QFETCH(QString, expected);
+    QFETCH(QString, copied);
+    QGuiApplication::clipboard()->setText(clipboard);
+    s_->calculator.form().write(field(box), start.toStdString());
+    QTest::keySequence(focused_at_end(box), QKeySequence(keys));
+    QCOMPARE(s_->window.findChild<QLineEdit*>(box)->text(), expected);
+    QCOMPARE(model_text(box), expected);
+    QCOMPARE(QGuiApplication::clipboard()->text(), copied);
+  }
+};
+
+QTEST_MAIN(KeyFilterUiTest)
+#include "key_filter_ui_test.moc"
