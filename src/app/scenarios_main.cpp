@@ -95,8 +95,8 @@ int main(int argc, char** argv) {
       unreadable = true;
       continue;
     }
-    const auto tally = varostel::play_scenario_text(content.str(), path.string(),
-                                                    make_driver, std::cout);
+    const auto tally =
+        varostel::play_scenario_text(content.str(), path.string(), make_driver, std::cout);
     total.passed += tally.passed;
     total.failed += tally.failed;
   }

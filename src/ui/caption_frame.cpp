@@ -5,7 +5,7 @@
 namespace varostel::ui {
 namespace {
 
-constexpr int kCaptionIndent = 8;  // pixels from the frame's left edge
+constexpr int kCaptionIndent = 8;   // pixels from the frame's left edge
 constexpr int kCaptionPadding = 2;  // gap in the line either side of the caption
 
 }  // namespace

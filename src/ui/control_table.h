@@ -13,7 +13,15 @@ namespace varostel::ui {
 // A twip is 1/1440 inch; 15 of them make one pixel at 96 dots per inch.
 inline constexpr int kTwipsPerPixel = 15;
 
-enum class ControlKind : std::uint8_t { Label, TextBox, DropDown, Button, CheckBox, Frame, Picture };
+enum class ControlKind : std::uint8_t {
+  Label,
+  TextBox,
+  DropDown,
+  Button,
+  CheckBox,
+  Frame,
+  Picture
+};
 
 // The four settings of the Song face; Default is the window's own font.
 enum class FontCode : std::uint8_t {
@@ -37,9 +45,9 @@ enum class Look : std::uint8_t {
 enum class Picture : std::uint8_t { None, Banner, QrCode };
 
 struct ControlSpec {
-  std::string_view name;       // also the widget's object name
+  std::string_view name;  // also the widget's object name
   ControlKind kind;
-  std::string_view container;  // empty: the window's client area
+  std::string_view container;    // empty: the window's client area
   int left, top, width, height;  // twips, from the container's outer corner
   int tab;
   FontCode font = FontCode::Default;

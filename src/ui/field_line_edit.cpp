@@ -55,8 +55,8 @@ void FieldLineEdit::keyPressEvent(QKeyEvent* event) {
   } else if (kept.isEmpty()) {
     event->accept();  // discarded: nothing is inserted
   } else {
-    QKeyEvent replaced(event->type(), event->key(), event->modifiers(), kept,
-                       event->isAutoRepeat(), event->count());
+    QKeyEvent replaced(event->type(), event->key(), event->modifiers(), kept, event->isAutoRepeat(),
+                       event->count());
     QLineEdit::keyPressEvent(&replaced);
   }
 }

@@ -19,9 +19,9 @@ constexpr double kDefaultPoints = 9;
 void install_song_face_substitutes() {
   // SimSun is the face's Latin name; the rest are free Song faces, the
   // first of them from fonts-arphic-uming, which the set-up installs.
-  QFont::insertSubstitutions(kSongFace, {QStringLiteral("SimSun"), QStringLiteral("AR PL UMing CN"),
-                                         QStringLiteral("Noto Serif CJK SC"),
-                                         QStringLiteral("Source Han Serif SC")});
+  QFont::insertSubstitutions(
+      kSongFace, {QStringLiteral("SimSun"), QStringLiteral("AR PL UMing CN"),
+                  QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Source Han Serif SC")});
 }
 
 QFont control_font(FontCode code) {

@@ -102,16 +102,16 @@ MainWindow::MainWindow(Form& form, QWidget* parent) : QWidget(parent, Qt::Window
   build_controls();
   for (std::size_t i = 0; i < kFieldCount; ++i) bind_field(FieldId{static_cast<std::uint8_t>(i)});
   order_tabs();
-  form_.set_observer([this](FieldId field, FieldProperty property) { show_field(field, property); });
+  form_.set_observer(
+      [this](FieldId field, FieldProperty property) { show_field(field, property); });
 }
 
 MainWindow::~MainWindow() { form_.set_observer(nullptr); }
 
 void MainWindow::build_controls() {
   for (const ControlSpec& control : kControlTable) {
-    QWidget* container = control.container.empty()
-                             ? this
-                             : findChild<QWidget*>(qstring(control.container));
+    QWidget* container =
+        control.container.empty() ? this : findChild<QWidget*>(qstring(control.container));
     QWidget* widget = make_control(control, container);
     widget->setObjectName(qstring(control.name));
     // Every control sets its font, so none inherits a frame's large one.
@@ -133,7 +133,8 @@ void MainWindow::bind_field(FieldId field) {
     case FieldKind::TextBox: {
       auto* box = static_cast<FieldLineEdit*>(widget);
       box->setText(text);
-      box->set_key_filter([this, field](std::int16_t code) { return form_.key_press(field, code); });
+      box->set_key_filter(
+          [this, field](std::int16_t code) { return form_.key_press(field, code); });
       QObject::connect(box, &QLineEdit::textEdited, this, [this, field](const QString& edited) {
         form_.edit(field, edited.toStdString());
       });
@@ -144,7 +145,8 @@ void MainWindow::bind_field(FieldId field) {
       for (const std::string_view item : spec.items) list->addItem(qstring(item));
       list->setCurrentIndex(list->findText(text));  // -1, no item, at start
       QObject::connect(list, &QComboBox::activated, this, [this, field, list](int index) {
-        [[maybe_unused]] const bool chosen = form_.choose(field, list->itemText(index).toStdString());
+        [[maybe_unused]] const bool chosen =
+            form_.choose(field, list->itemText(index).toStdString());
       });
       break;
     }

@@ -48,25 +48,9 @@ class KeyFilterUiTest : public QObject {
     QTest::addColumn<QString>("expected");
     QTest::addColumn<QString>("score");  // of the months box; empty: not scored
     const QString pension = u"养老月数"_qs;
-    QTest::newRow("ID discards a letter") << "ID" << "a" << false << "" << "";
-    QTest::newRow("ID discards a lowercase x") << "ID" << "1x" << false << "1" << "";
-    QTest::newRow("ID takes a capital X") << "ID" << "1X" << false << "1X" << "";
-    QTest::newRow("ID discards a full-width digit") << "ID" << u"１2"_qs << false << "2" << "";
-    QTest::newRow("ID discards a space") << "ID" << "1 2" << false << "12" << "";
     QTest::newRow("ID keeps 1X of a committed a1X") << "ID" << "a1X" << true << "1X" << "";
-    QTest::newRow("months: a digit follows the 0") << pension << "5" << false << "05" << "0";
     QTest::newRow("months: digits around letters") << pension << "1a2" << false << "012" << "3";
-    QTest::newRow("months: 24 score 2") << u"医疗月数"_qs << "24" << false << "024" << "2";
-    QTest::newRow("months: capital X discarded") << u"工伤月数"_qs << "X" << false << "0" << "0";
-    QTest::newRow("months: full-width 1") << u"生育险月数"_qs << u"１"_qs << false << "0" << "0";
-    QTest::newRow("months: space discarded") << u"失业月数"_qs << " 3" << false << "03" << "0";
     QTest::newRow("months: keeps 1 of a committed a1X") << pension << "a1X" << true << "01" << "0";
-    QTest::newRow("months: Backspace on 0 refills 0") << pension << "\b" << false << "0" << "0";
-    QTest::newRow("months: emptied, refilled") << u"工伤月数"_qs << "12\b\b\b7" << false << "07"
-                                               << "0";
-    QTest::newRow("uniform months takes a letter") << u"统一月数"_qs << "a" << false << "0a" << "";
-    QTest::newRow("uniform years: X, full-width 1") << u"统一年数"_qs << u"X１"_qs << false
-                                                    << u"0X１"_qs << "";
     QTest::newRow("uniform years takes all of a1X") << u"统一年数"_qs << "a1X" << true << "0a1X"
                                                     << "";
   }
@@ -93,14 +77,6 @@ class KeyFilterUiTest : public QObject {
     if (!score.isEmpty()) QCOMPARE(model_text(box.replace(u"月数"_qs, u"得分"_qs)), score);
   }
 
-  void residence_box_filters_once_opened() {
-    QVERIFY(s_->calculator.form().choose(field(u"房产状况"_qs), "居住证"));
-    QLineEdit* box = focused_at_end(u"居住时长"_qs);
-    QVERIFY(box->isEnabled());
-    QTest::keyClicks(box, "3a6 5");
-    QCOMPARE(box->text(), "0365");
-  }
-
   void edits_bypass_the_filter_data() {
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("start");
@@ -110,18 +86,12 @@ class KeyFilterUiTest : public QObject {
     QTest::addColumn<QString>("copied");
     const QString pension = u"养老月数"_qs;
     QTest::newRow("Ctrl+C copies") << "ID" << "110X" << "" << "Ctrl+A, Ctrl+C" << "110X" << "110X";
-    QTest::newRow("Ctrl+X cuts") << "ID" << "12X" << "" << "Ctrl+A, Ctrl+X" << "" << "12X";
     QTest::newRow("Ctrl+X of a count refills 0") << pension << "36" << "" << "Ctrl+A, Ctrl+X"
                                                  << "0" << "36";
-    QTest::newRow("Ctrl+V pastes letters and a space")
-        << "ID" << "" << "1e3 a" << "Ctrl+V" << "1e3 a" << "1e3 a";
     QTest::newRow("Ctrl+V pastes a decimal point") << pension << "0" << "12.5" << "Ctrl+A, Ctrl+V"
                                                    << "12.5" << "12.5";
-    QTest::newRow("Ctrl+V of a non-number into months is refilled 0")
-        << pension << "0" << "1e3 a" << "Ctrl+A, Ctrl+V" << "0" << "1e3 a";
     QTest::newRow("Ctrl+Z takes back a typed digit") << pension << "0" << "" << "5, Ctrl+Z" << "0"
                                                      << "";
-    QTest::newRow("Backspace") << "ID" << "123" << "" << "Backspace" << "12" << "";
     QTest::newRow("Home, Delete") << "ID" << "123" << "" << "Home, Delete" << "23" << "";
     QTest::newRow("Left, Backspace") << "ID" << "123" << "" << "Left, Backspace" << "13" << "";
     QTest::newRow("digits typed at the start stay in order")

@@ -53,12 +53,6 @@ class LinksTest : public QObject {
     const QStringList none, calculator = {"/jsq/index.html hidden"};
     const QStringList consultation = {"/leyu.html normal"};
     QTest::newRow("banner") << "logo" << "" << 1 << calculator;
-    QTest::newRow("site label") << "Morvith" << "" << 1 << calculator;
-    QTest::newRow("consultation") << u"在线咨询"_qs << "" << 1 << consultation;
-    QTest::newRow("two quick consultation clicks") << u"在线咨询"_qs << "" << 2
-                                                   << consultation + consultation;
-    QTest::newRow("verdict placeholder") << u"评分结果"_qs << "" << 1 << none;
-    QTest::newRow("verdict asking for more points") << u"评分结果"_qs << "5" << 1 << none;
     QTest::newRow("verdict a little short") << u"评分结果"_qs << "60" << 1 << consultation;
     QTest::newRow("QR-code picture") << "Picture1" << "" << 1 << none;
     QTest::newRow("QR-code frame") << u"扫一扫"_qs << "" << 1 << none;
