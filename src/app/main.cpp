@@ -25,6 +25,14 @@ bool display_available() {
          has_environment("WAYLAND_DISPLAY");
 }
 
+// Qt warns on its own when it finds no browser; the page opener then says
+// so in one line of its own, with the address, so Qt's line is dropped.
+void drop_browser_warning(QtMsgType type, const QMessageLogContext& context,
+                          const QString& message) {
+  if (message.startsWith(QLatin1String("Unable to detect a web browser"))) return;
+  std::cerr << qPrintable(qFormatLogMessage(type, context, message)) << '\n';
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -33,6 +41,7 @@ int main(int argc, char** argv) {
               << argv[0] << '\n';
     return 1;
   }
+  qInstallMessageHandler(drop_browser_warning);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Varostel"));
   QApplication::setApplicationVersion(QStringLiteral("0.1.5"));
