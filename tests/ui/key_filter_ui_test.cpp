@@ -7,20 +7,13 @@
 #include <QTest>
 #include <memory>
 
-#include "calculator/calculator.h"
-#include "scenario/stand_ins.h"
-#include "ui/main_window.h"
+#include "window_session.h"
+
 
 class KeyFilterUiTest : public QObject {
   Q_OBJECT
 
-  struct Session {
-    varostel::RecordingOpener opener;
-    varostel::SettableClock clock{2026};
-    varostel::Calculator calculator{opener, clock};
-    varostel::ui::MainWindow window{calculator.form()};
-  };
-  std::unique_ptr<Session> s_;
+  std::unique_ptr<WindowSession> s_;
 
   varostel::FieldId field(const QString& name) { return *varostel::find_field(name.toStdString()); }
   QString model_text(const QString& name) {
@@ -35,9 +28,8 @@ class KeyFilterUiTest : public QObject {
 
  private slots:
   void init() {
-    s_ = std::make_unique<Session>();
-    s_->window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&s_->window));
+    s_ = std::make_unique<WindowSession>();
+    QVERIFY(s_->show());
   }
   void cleanup() { s_.reset(); }
 

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "calculator/calculator.h"
-#include "scenario/stand_ins.h"
 #include "ui/desktop_page_opener.h"
 #include "ui/main_window.h"
+#include "window_session.h"
 
 using varostel::Page;
 using varostel::WindowMode;
@@ -63,18 +63,14 @@ class LinksTest : public QObject {
     QFETCH(QString, months);
     QFETCH(int, clicks);
     QFETCH(QStringList, openings);
-    varostel::RecordingOpener opener;
-    varostel::SettableClock clock{2026};
-    varostel::Calculator calculator(opener, clock);
-    varostel::ui::MainWindow window(calculator.form());
-    window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    QTest::keyClicks(window.findChild<QLineEdit*>(u"养老月数"_qs), months);
-    const auto before = field_texts(calculator.form());
-    for (int i = 0; i < clicks; ++i) click_centre(window.findChild<QWidget*>(target));
+    WindowSession s;
+    QVERIFY(s.show());
+    QTest::keyClicks(s.window.findChild<QLineEdit*>(u"养老月数"_qs), months);
+    const auto before = field_texts(s.calculator.form());
+    for (int i = 0; i < clicks; ++i) click_centre(s.window.findChild<QWidget*>(target));
 
     QStringList opened;  // by the path, after checking the host
-    for (const varostel::PageOpening& opening : opener.openings()) {
+    for (const varostel::PageOpening& opening : s.opener.openings()) {
       const Page page = opening.address == page_address(Page::Calculator) ? Page::Calculator
                                                                            : Page::Consultation;
       QCOMPARE(QString::fromStdString(opening.address), address(page));
@@ -82,7 +78,7 @@ class LinksTest : public QObject {
                     (opening.mode == WindowMode::Hidden ? " hidden" : " normal");
     }
     QCOMPARE(opened, openings);
-    QVERIFY(field_texts(calculator.form()) == before);
+    QVERIFY(field_texts(s.calculator.form()) == before);
   }
 
   void desktop_opener_data() {

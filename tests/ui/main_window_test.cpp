@@ -12,22 +12,14 @@
 #include <QTest>
 #include <memory>
 
-#include "calculator/calculator.h"
-#include "scenario/stand_ins.h"
 #include "ui/fonts.h"
-#include "ui/main_window.h"
 #include "ui/qr_code_window.h"
+#include "window_session.h"
 
 class MainWindowTest : public QObject {
   Q_OBJECT
 
-  struct Session {
-    varostel::RecordingOpener opener;
-    varostel::SettableClock clock{2026};
-    varostel::Calculator calculator{opener, clock};
-    varostel::ui::MainWindow window{calculator.form()};
-  };
-  std::unique_ptr<Session> s_;
+  std::unique_ptr<WindowSession> s_;
 
   template <class T = QWidget>
   T* find(const QString& name) {
@@ -67,9 +59,8 @@ class MainWindowTest : public QObject {
  private slots:
   void initTestCase() { varostel::ui::install_song_face_substitutes(); }
   void init() {
-    s_ = std::make_unique<Session>();
-    s_->window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&s_->window));
+    s_ = std::make_unique<WindowSession>();
+    QVERIFY(s_->show());
   }
   void cleanup() { s_.reset(); }
 
