@@ -37,11 +37,7 @@ void print_usage(std::ostream& out) {
 
 int main(int argc, char** argv) {
   std::vector<std::string> arguments(argv + 1, argv + argc);
-  bool on_window = false;
-  if (!arguments.empty() && arguments.front() == "--ui") {
-    on_window = true;
-    arguments.erase(arguments.begin());
-  }
+  const bool on_window = std::erase(arguments, "--ui") > 0;
   if (arguments.empty()) {
     print_usage(std::cerr);
     return kUnusableArguments;
