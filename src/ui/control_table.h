@@ -137,8 +137,9 @@ inline constexpr std::array<ControlSpec, 70> kControlTable = {{
     {"重置",         K::Button,   "Frame1",  360,   1200,  2100,  255,   67},
     {"在线咨询",     K::Button,   "Frame1",  360,   1560,  2100,  375,   65},
     {"扫一扫",       K::Frame,    "Frame1",  2880,  240,   2175,  2295,  60},
+    // The two contact values are placeholders, plainly not real numbers.
     {"Label27",      K::Label,    "Frame1",  120,   2040,  1200,  255,   64, F::M, Look::Right, "TarnelQQ:"},
-    {"Label28",      K::Label,    "Frame1",  1320,  2040,  1335,  255,   66, F::M, Look::Red, "80012345"},
+    {"Label28",      K::Label,    "Frame1",  1320,  2040,  1335,  255,   66, F::M, Look::Red, "000000000"},
     {"Label24",      K::Label,    "Frame1",  120,   2280,  1200,  255,   62, F::M, Look::Right, "Tarnel电话:"},
     {"Label25",      K::Label,    "Frame1",  1320,  2280,  1575,  255,   63, F::M, Look::Red, "000-0000-0000"},
 
