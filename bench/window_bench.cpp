@@ -1,0 +1,94 @@
+// How long the real window takes to answer: opening it, a keystroke that runs
+// the whole chain and repaints, a click on the reset button, and a 1 MB
+// paste. Qt's offscreen platform draws into memory, as a screen would.
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <benchmark/benchmark.h>
+
+#include "calculator/calculator.h"
+#include "scenario/stand_ins.h"
+#include "ui/fonts.h"
+#include "ui/main_window.h"
+
+namespace {
+
+using namespace varostel;
+
+struct Session {
+  RecordingOpener opener;
+  SettableClock clock{2026};
+  Calculator calculator{opener, clock};
+  ui::MainWindow window{calculator.form()};
+  Session() {
+    window.show();
+    static_cast<void>(QTest::qWaitForWindowExposed(&window));
+  }
+  template <class T>
+  T* find(const char* name) {
+    return window.findChild<T*>(QString::fromUtf8(name));
+  }
+};
+
+void BM_OpenWindow(benchmark::State& state) {
+  for (auto _ : state) {
+    Session s;
+    s.window.repaint();
+  }
+}
+BENCHMARK(BM_OpenWindow)->Unit(benchmark::kMillisecond);
+
+void BM_KeystrokeAndRepaint(benchmark::State& state) {
+  Session s;
+  auto* box = s.find<QLineEdit>("养老月数");
+  box->setFocus();
+  box->end(false);
+  for (auto _ : state) {
+    QTest::sendKeyEvent(QTest::Click, box, Qt::Key_7, QStringLiteral("7"), Qt::NoModifier);
+    s.window.repaint();
+    QTest::keyClick(box, Qt::Key_Backspace);
+    s.window.repaint();
+  }
+  state.SetItemsProcessed(state.iterations() * 2);
+}
+BENCHMARK(BM_KeystrokeAndRepaint)->Unit(benchmark::kMicrosecond);
+
+void BM_ResetClickAndRepaint(benchmark::State& state) {
+  Session s;
+  auto* reset = s.find<QPushButton>("重置");
+  for (auto _ : state) {
+    QTest::mouseClick(reset, Qt::LeftButton);
+    s.window.repaint();
+  }
+}
+BENCHMARK(BM_ResetClickAndRepaint)->Unit(benchmark::kMicrosecond);
+
+void BM_PasteDigitsAndRepaint(benchmark::State& state) {
+  Session s;
+  auto* box = s.find<QLineEdit>("养老月数");
+  const QString digits(static_cast<qsizetype>(state.range(0)), QChar(u'9'));
+  box->setFocus();
+  for (auto _ : state) {
+    QGuiApplication::clipboard()->setText(digits);
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    s.window.repaint();
+  }
+  state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_PasteDigitsAndRepaint)->RangeMultiplier(16)->Range(16, 1 << 20)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  ui::install_song_face_substitutes();
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
