@@ -123,13 +123,13 @@ void MainWindow::build_controls() {
 }
 
 void MainWindow::bind_field(FieldId field) {
-  const FieldSpec& spec = field_spec(field);
-  QWidget* widget = findChild<QWidget*>(qstring(spec.name));
+  const FieldSpec& entry = field_spec(field);  // the field's row of the field table
+  QWidget* widget = findChild<QWidget*>(qstring(entry.name));
   widgets_[field.index] = widget;
   widget->setEnabled(form_.enabled(field));
   const QString text = qstring(form_.text(field));
 
-  switch (spec.kind) {
+  switch (entry.kind) {
     case FieldKind::TextBox: {
       auto* box = static_cast<FieldLineEdit*>(widget);
       box->setText(text);
@@ -142,7 +142,7 @@ void MainWindow::bind_field(FieldId field) {
     }
     case FieldKind::DropDown: {
       auto* list = static_cast<QComboBox*>(widget);
-      for (const std::string_view item : spec.items) list->addItem(qstring(item));
+      for (const std::string_view item : entry.items) list->addItem(qstring(item));
       list->setCurrentIndex(list->findText(text));  // -1, no item, at start
       QObject::connect(list, &QComboBox::activated, this, [this, field, list](int index) {
         [[maybe_unused]] const bool chosen =
@@ -166,7 +166,7 @@ void MainWindow::bind_field(FieldId field) {
     case FieldKind::Label:
     case FieldKind::Picture: {
       auto* label = static_cast<ClickableLabel*>(widget);
-      if (spec.kind == FieldKind::Label) label->setText(text);
+      if (entry.kind == FieldKind::Label) label->setText(text);
       label->set_on_click([this, field] { click(field); });
       break;
     }
