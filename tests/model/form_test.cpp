@@ -7,8 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "calculator/calculator.h"
-#include "scenario/stand_ins.h"
 
 namespace varostel {
 namespace {
@@ -109,22 +107,6 @@ TEST_F(FormTest, ObserverSeesEachChangeBeforeItsEvent) {
   form.click(kEmployer);
   form.set_enabled(field_id("居住时长"), true);
   EXPECT_EQ(log, (Log{"房产得分/text", "handler:30", "公司申办/value", "居住时长/enabled"}));
-}
-
-TEST(CalculatorPaste, MegabyteInAMonthsBoxLeavesNumberText) {
-  RecordingOpener opener;
-  SettableClock clock(2024);
-  Calculator calculator(opener, clock);
-  Form& form = calculator.form();
-  const std::string digits(1 << 20, '9');
-  EXPECT_TRUE(form.edit(kPension, digits));
-  EXPECT_EQ(form.text(kPension), digits);  // a number, however large: kept
-  EXPECT_EQ(form.text(field_id("养老得分")), "536870910");
-  EXPECT_EQ(form.text(field_id("社保得分")), "60");
-  EXPECT_TRUE(form.edit(kPension, std::string(1 << 20, 'a')));
-  EXPECT_EQ(form.text(kPension), "0");  // not a number: refilled
-  EXPECT_EQ(form.text(field_id("养老得分")) + form.text(field_id("社保得分")), "00");
-  EXPECT_TRUE(opener.openings().empty());
 }
 
 }  // namespace
