@@ -8,23 +8,18 @@
 #include <QTest>
 #include <benchmark/benchmark.h>
 
-#include "calculator/calculator.h"
-#include "scenario/stand_ins.h"
+#include "scenario/window_session.h"
 #include "ui/fonts.h"
-#include "ui/main_window.h"
 
 namespace {
 
 using namespace varostel;
 
-struct Session {
-  RecordingOpener opener;
-  SettableClock clock{2026};
-  Calculator calculator{opener, clock};
-  ui::MainWindow window{calculator.form()};
+// The window shown and drawn once, with a way to find its controls.
+struct Session : WindowSession {
   Session() {
-    window.show();
-    static_cast<void>(QTest::qWaitForWindowExposed(&window));
+    static_cast<void>(show());
+    window.repaint();
   }
   template <class T>
   T* find(const char* name) {

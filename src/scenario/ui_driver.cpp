@@ -10,28 +10,20 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "calculator/calculator.h"
-#include "ui/main_window.h"
+#include "scenario/window_session.h"
+#include "ui/text.h"
 
 namespace varostel {
 namespace {
 
-QString qstring(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 class UiDriver final : public ScenarioDriver {
  public:
-  UiDriver() {
-    window_.show();
-    window_.activateWindow();
-    static_cast<void>(QTest::qWaitForWindowActive(&window_));
-  }
+  UiDriver() { static_cast<void>(session_.show()); }
 
-  void set_year(int year) override { clock_.fix_year(year); }
+  void set_year(int year) override { session_.clock.fix_year(year); }
 
   void set(FieldId field, std::string_view text) override {
-    [[maybe_unused]] const bool written = calculator_.form().write_as_text(field, text);
+    [[maybe_unused]] const bool written = session_.calculator.form().write_as_text(field, text);
   }
 
   void type(FieldId box, char32_t character) override {
@@ -49,7 +41,7 @@ class UiDriver final : public ScenarioDriver {
   }
 
   void paste(FieldId box, std::string_view text) override {
-    QGuiApplication::clipboard()->setText(qstring(text));
+    QGuiApplication::clipboard()->setText(ui::qstring(text));
     auto* edit = line_edit(box);
     edit->setFocus(Qt::MouseFocusReason);
     edit->selectAll();
@@ -59,7 +51,7 @@ class UiDriver final : public ScenarioDriver {
   void choose(FieldId list, std::string_view item) override {
     auto* combo = static_cast<QComboBox*>(window_.widget(list));
     if (!combo->isEnabled()) return;
-    const int index = combo->findText(qstring(item));
+    const int index = combo->findText(ui::qstring(item));
     combo->showPopup();
     QAbstractItemView* view = combo->view();
     const QModelIndex model_index = view->model()->index(index, combo->modelColumn());
@@ -96,16 +88,14 @@ class UiDriver final : public ScenarioDriver {
   }
 
   [[nodiscard]] const std::vector<PageOpening>& openings() const override {
-    return opener_.openings();
+    return session_.opener.openings();
   }
 
  private:
   QLineEdit* line_edit(FieldId box) { return static_cast<QLineEdit*>(window_.widget(box)); }
 
-  RecordingOpener opener_;
-  SettableClock clock_;
-  Calculator calculator_{opener_, clock_};
-  ui::MainWindow window_{calculator_.form()};
+  WindowSession session_;
+  ui::MainWindow& window_ = session_.window;
 };
 
 }  // namespace

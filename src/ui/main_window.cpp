@@ -15,13 +15,10 @@
 #include "ui/field_line_edit.h"
 #include "ui/fonts.h"
 #include "ui/images.h"
+#include "ui/text.h"
 
 namespace varostel::ui {
 namespace {
-
-QString qstring(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QRect pixel_rect(const ControlSpec& control) {
   return {twips_to_pixels(control.left), twips_to_pixels(control.top),
@@ -97,6 +94,7 @@ MainWindow::MainWindow(Form& form, QWidget* parent) : QWidget(parent, Qt::Window
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   setFixedSize(twips_to_pixels(kWindowWidthTwips), twips_to_pixels(kWindowHeightTwips));
+  move(twips_to_pixels(kWindowLeftTwips), twips_to_pixels(kWindowTopTwips));
   setFont(control_font(FontCode::Default));
 
   build_controls();

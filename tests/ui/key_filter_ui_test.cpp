@@ -7,13 +7,13 @@
 #include <QTest>
 #include <memory>
 
-#include "window_session.h"
+#include "scenario/window_session.h"
 
 
 class KeyFilterUiTest : public QObject {
   Q_OBJECT
 
-  std::unique_ptr<WindowSession> s_;
+  std::unique_ptr<varostel::WindowSession> s_;
 
   varostel::FieldId field(const QString& name) { return *varostel::find_field(name.toStdString()); }
   QString model_text(const QString& name) {
@@ -28,7 +28,7 @@ class KeyFilterUiTest : public QObject {
 
  private slots:
   void init() {
-    s_ = std::make_unique<WindowSession>();
+    s_ = std::make_unique<varostel::WindowSession>();
     QVERIFY(s_->show());
   }
   void cleanup() { s_.reset(); }

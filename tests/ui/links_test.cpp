@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "calculator/calculator.h"
+#include "scenario/window_session.h"
 #include "ui/desktop_page_opener.h"
 #include "ui/main_window.h"
-#include "window_session.h"
 
 using varostel::Page;
 
@@ -36,7 +36,7 @@ class LinksTest : public QObject {
   // are no fields, and a click on them must lead nowhere. The banner, clicked
   // last, shows that the clicks arrive.
   void qr_code_picture_and_frame_open_nothing() {
-    WindowSession s;
+    varostel::WindowSession s;
     QVERIFY(s.show());
     for (const char* name : {"Picture1", "扫一扫", "logo"}) {
       click_centre(s.window.findChild<QWidget*>(QString::fromUtf8(name)));

@@ -11,14 +11,14 @@
 #include <QTest>
 #include <memory>
 
+#include "scenario/window_session.h"
 #include "ui/fonts.h"
 #include "ui/qr_code_window.h"
-#include "window_session.h"
 
 class MainWindowTest : public QObject {
   Q_OBJECT
 
-  std::unique_ptr<WindowSession> s_;
+  std::unique_ptr<varostel::WindowSession> s_;
 
   template <class T = QWidget>
   T* find(const QString& name) {
@@ -30,7 +30,7 @@ class MainWindowTest : public QObject {
  private slots:
   void initTestCase() { varostel::ui::install_song_face_substitutes(); }
   void init() {
-    s_ = std::make_unique<WindowSession>();
+    s_ = std::make_unique<varostel::WindowSession>();
     QVERIFY(s_->show());
   }
   void cleanup() { s_.reset(); }

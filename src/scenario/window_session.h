@@ -1,0 +1,29 @@
+// The calculator in its start-up state, shown in a real main window, with a
+// page opener that records and a clock whose year can be fixed: what the
+// window's scenario player, its tests and its benchmarks drive.
+#pragma once
+
+#include <QTest>
+
+#include "calculator/calculator.h"
+#include "scenario/stand_ins.h"
+#include "ui/main_window.h"
+
+namespace varostel {
+
+struct WindowSession {
+  RecordingOpener opener;
+  SettableClock clock;
+  Calculator calculator{opener, clock};
+  ui::MainWindow window{calculator.form()};
+
+  // Shows the window and makes it the active one; false if it never becomes
+  // active.
+  [[nodiscard]] bool show() {
+    window.show();
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
+  }
+};
+
+}  // namespace varostel
