@@ -9,6 +9,7 @@
 #include "ui/fonts.h"
 #include "ui/images.h"
 #include "ui/main_window.h"
+#include "ui/message_filter.h"
 #include "ui/qr_code_window.h"
 
 namespace {
@@ -25,14 +26,6 @@ bool display_available() {
          has_environment("WAYLAND_DISPLAY");
 }
 
-// Qt warns on its own when it finds no browser; the page opener then says
-// so in one line of its own, with the address, so Qt's line is dropped.
-void drop_browser_warning(QtMsgType type, const QMessageLogContext& context,
-                          const QString& message) {
-  if (message.startsWith(QLatin1String("Unable to detect a web browser"))) return;
-  std::cerr << qPrintable(qFormatLogMessage(type, context, message)) << '\n';
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -41,7 +34,9 @@ int main(int argc, char** argv) {
               << argv[0] << '\n';
     return 1;
   }
-  qInstallMessageHandler(drop_browser_warning);
+  // Qt warns on its own when it finds no browser; the page opener then says
+  // so in one line of its own, with the address.
+  varostel::ui::drop_qt_messages_starting_with({QStringLiteral("Unable to detect a web browser")});
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Varostel"));
   QApplication::setApplicationVersion(QStringLiteral("0.1.5"));
@@ -57,7 +52,6 @@ int main(int argc, char** argv) {
   opener.set_failure_report(
       [&window](const std::string& address) { window.show_unopened_address(address); });
 
-  window.move(varostel::ui::twips_to_pixels(6675), varostel::ui::twips_to_pixels(2100));
   window.show();
   return QApplication::exec();
 }

@@ -17,6 +17,7 @@
 
 #include "scenario/ui_driver.h"
 #include "ui/fonts.h"
+#include "ui/message_filter.h"
 #endif
 
 namespace {
@@ -65,10 +66,7 @@ int main(int argc, char** argv) {
     // The offscreen platform warns on every list popup that it cannot raise
     // it or grab the keyboard; neither matters here, and the noise would
     // hide the report.
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-      if (message.startsWith(QLatin1String("This plugin does not support"))) return;
-      std::cerr << qPrintable(qFormatLogMessage(type, {}, message)) << '\n';
-    });
+    varostel::ui::drop_qt_messages_starting_with({QStringLiteral("This plugin does not support")});
     application = std::make_unique<QApplication>(argc, argv);
     varostel::ui::install_song_face_substitutes();
     make_driver = varostel::make_ui_driver;

@@ -161,9 +161,12 @@ inline constexpr std::array<ControlSpec, 70> kControlTable = {{
                     : -((-twips + kTwipsPerPixel / 2) / kTwipsPerPixel);
 }
 
-// The main window's client area, 359 by 685 pixels.
+// The main window's client area, 359 by 685 pixels, and where it first
+// appears on the screen.
 inline constexpr int kWindowWidthTwips = 5385;
 inline constexpr int kWindowHeightTwips = 10275;
+inline constexpr int kWindowLeftTwips = 6675;
+inline constexpr int kWindowTopTwips = 2100;
 
 // The QR-code window: its client area, and where its one picture sits.
 inline constexpr int kQrWindowWidthTwips = 4110;
