@@ -19,15 +19,15 @@ class FieldLineEdit final : public QLineEdit {
   explicit FieldLineEdit(QWidget* parent = nullptr);
   void set_key_filter(KeyFilter filter) { filter_ = std::move(filter); }
 
-  // The characters of `typed` that the filter lets through, each possibly
-  // replaced by the filter.
-  [[nodiscard]] QString filtered(const QString& typed) const;
-
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void inputMethodEvent(QInputMethodEvent* event) override;
 
  private:
+  // The characters of `typed` that the filter lets through, each possibly
+  // replaced by the filter.
+  [[nodiscard]] QString filtered(const QString& typed) const;
+
   KeyFilter filter_;
 };
 
