@@ -6,7 +6,7 @@
 #include <QTest>
 
 #include "calculator/calculator.h"
-#include "scenario/stand_ins.h"
+#include "scenario-player/stand_ins.h"
 #include "ui/main_window.h"
 
 namespace varostel {

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "scenario/scenario_driver.h"
-#include "scenario/scenario_file.h"
+#include "scenario-player/scenario_driver.h"
+#include "scenario-player/scenario_file.h"
 
 namespace varostel {
 

@@ -1,4 +1,4 @@
-#include "scenario/scenario_file.h"
+#include "scenario-player/scenario_file.h"
 
 namespace varostel {
 namespace {

@@ -1,4 +1,4 @@
-#include "scenario/scenario_runner.h"
+#include "scenario-player/scenario_runner.h"
 
 #include <algorithm>
 #include <charconv>
@@ -42,7 +42,7 @@ std::string_view mode_name(WindowMode mode) {
 }
 
 bool is_item(FieldId list, std::string_view text) {
-  const auto& items = field_spec(list).items;
+  const auto& items = field_row(list).items;
   return std::find(items.begin(), items.end(), text) != items.end();
 }
 
@@ -76,7 +76,7 @@ class Player {
     if (!step.has_subject || step.subject.empty()) return verb + " needs a field name";
     const auto field = find_field(step.subject);
     if (!field) return "unknown field " + in_quotes(step.subject);
-    const FieldKind kind = field_spec(*field).kind;
+    const FieldKind kind = field_row(*field).kind;
     const auto wrong_kind = [&] {
       return verb + " cannot act on " + step.subject + ", " + std::string(kind_name(kind));
     };

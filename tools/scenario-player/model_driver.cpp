@@ -1,4 +1,4 @@
-#include "scenario/model_driver.h"
+#include "scenario-player/model_driver.h"
 
 #include "calculator/calculator.h"
 

@@ -1,6 +1,6 @@
 // How scenario text splits into scenarios and steps: the format is shared
 // with other tools, so its corners are pinned down here.
-#include "scenario/scenario_file.h"
+#include "scenario-player/scenario_file.h"
 
 #include <gtest/gtest.h>
 
@@ -53,13 +53,14 @@ TEST_P(StepSplit, SplitsVerbSubjectAndText) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, StepSplit,
-    testing::Values(
-        SplitRow{"TextKeepsInnerAndTrailingSpaces", "set 统一年数  1 .5 ", "set", "统一年数", " 1 .5 ", true},
-        SplitRow{"LineEndingAfterFieldGivesEmptyText", "set ID", "set", "ID", "", false},
-        SplitRow{"SpaceAfterFieldGivesEmptyText", "set ID ", "set", "ID", "", true},
-        SplitRow{"VerbAlone", "expect-no-open", "expect-no-open", "", "", false},
-        SplitRow{"OpenTakesPathAndMode", "expect-open /jsq/index.html hidden", "expect-open",
-                 "/jsq/index.html", "hidden", true}),
+    testing::Values(SplitRow{"TextKeepsInnerAndTrailingSpaces", "set 统一年数  1 .5 ", "set",
+                             "统一年数", " 1 .5 ", true},
+                    SplitRow{"LineEndingAfterFieldGivesEmptyText", "set ID", "set", "ID", "",
+                             false},
+                    SplitRow{"SpaceAfterFieldGivesEmptyText", "set ID ", "set", "ID", "", true},
+                    SplitRow{"VerbAlone", "expect-no-open", "expect-no-open", "", "", false},
+                    SplitRow{"OpenTakesPathAndMode", "expect-open /jsq/index.html hidden",
+                             "expect-open", "/jsq/index.html", "hidden", true}),
     [](const testing::TestParamInfo<SplitRow>& info) { return info.param.name; });
 
 }  // namespace

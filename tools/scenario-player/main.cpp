@@ -8,14 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "scenario/model_driver.h"
-#include "scenario/scenario_runner.h"
+#include "scenario-player/model_driver.h"
+#include "scenario-player/scenario_runner.h"
 
 #ifdef VAROSTEL_WITH_UI
 #include <QApplication>
 #include <memory>
 
-#include "scenario/ui_driver.h"
+#include "scenario-player/ui_driver.h"
 #include "ui/fonts.h"
 #include "ui/message_filter.h"
 #endif

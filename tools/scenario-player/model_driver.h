@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "scenario/scenario_driver.h"
+#include "scenario-player/scenario_driver.h"
 
 namespace varostel {
 

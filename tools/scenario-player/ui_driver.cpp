@@ -1,4 +1,4 @@
-#include "scenario/ui_driver.h"
+#include "scenario-player/ui_driver.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -10,7 +10,7 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "scenario/window_session.h"
+#include "scenario-player/window_session.h"
 #include "ui/text.h"
 
 namespace varostel {
@@ -66,7 +66,7 @@ class UiDriver final : public ScenarioDriver {
 
   [[nodiscard]] std::string read(FieldId field) const override {
     QWidget* widget = window_.widget(field);
-    switch (field_spec(field).kind) {
+    switch (field_row(field).kind) {
       case FieldKind::TextBox:
         return static_cast<QLineEdit*>(widget)->text().toStdString();
       case FieldKind::Label:

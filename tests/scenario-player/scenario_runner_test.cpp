@@ -1,6 +1,6 @@
 // The runner's verdicts: which steps pass, which fail, and that a failing
 // step never stops the other scenarios.
-#include "scenario/scenario_runner.h"
+#include "scenario-player/scenario_runner.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "scenario/model_driver.h"
+#include "scenario-player/model_driver.h"
 
 namespace varostel {
 namespace {
@@ -39,8 +39,10 @@ TEST_P(RunnerVerdict, ReportsEveryMismatch) {
 INSTANTIATE_TEST_SUITE_P(
     Steps, RunnerVerdict,
     testing::Values(
-        RunRow{"MatchingExpectationsPass", "type 养老月数 24\nexpect 养老得分 6\nexpect 公司申办 0\n", 0, ""},
-        RunRow{"EachMismatchIsReported", "expect 养老得分 1\nexpect 医疗得分 2\n", 2, "found \"0\""},
+        RunRow{"MatchingExpectationsPass",
+               "type 养老月数 24\nexpect 养老得分 6\nexpect 公司申办 0\n", 0, ""},
+        RunRow{"EachMismatchIsReported", "expect 养老得分 1\nexpect 医疗得分 2\n", 2,
+               "found \"0\""},
         RunRow{"UnknownVerbEndsTheScenario", "press 重置\nexpect 养老得分 1\n", 1, "unknown step"},
         RunRow{"UnknownFieldFails", "expect Label23 x\n", 1, "unknown field"},
         RunRow{"ItemOutsideTheListFails", "choose 选择学历 博士\n", 1, "not an item"},
@@ -51,7 +53,8 @@ INSTANTIATE_TEST_SUITE_P(
         RunRow{"EnabledFlagIsCompared", "expect-enabled 年龄 yes\n", 1, "disabled"},
         RunRow{"OpeningsAreMatchedOldestFirst",
                "click logo\nclick 在线咨询\nexpect-open /jsq/index.html hidden\n"
-               "expect-open /leyu.html normal\nexpect-no-open\n", 0, ""},
+               "expect-open /leyu.html normal\nexpect-no-open\n",
+               0, ""},
         RunRow{"WrongWindowModeFails", "click Morvith\nexpect-open /jsq/index.html normal\n", 1,
                "(hidden)"},
         RunRow{"UnexpectedOpeningFails", "click 在线咨询\nexpect-no-open\n", 1, "/leyu.html"},
