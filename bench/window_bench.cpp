@@ -1,14 +1,15 @@
 // How long the real window takes to answer: opening it, a keystroke that runs
 // the whole chain and repaints, a click on the reset button, and a 1 MB
 // paste. Qt's offscreen platform draws into memory, as a screen would.
+#include <benchmark/benchmark.h>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <benchmark/benchmark.h>
 
-#include "scenario/window_session.h"
+#include "scenario-player/window_session.h"
 #include "ui/fonts.h"
 
 namespace {
@@ -73,7 +74,10 @@ void BM_PasteDigitsAndRepaint(benchmark::State& state) {
   }
   state.SetBytesProcessed(state.iterations() * state.range(0));
 }
-BENCHMARK(BM_PasteDigitsAndRepaint)->RangeMultiplier(16)->Range(16, 1 << 20)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PasteDigitsAndRepaint)
+    ->RangeMultiplier(16)
+    ->Range(16, 1 << 20)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -13,7 +13,7 @@
 #include "model/number_reading.h"
 #include "model/number_text.h"
 #include "model/utf8.h"
-#include "scenario/stand_ins.h"
+#include "scenario-player/stand_ins.h"
 #include "scoring/education.h"
 #include "scoring/insurance.h"
 #include "scoring/personal_items.h"
@@ -37,8 +37,8 @@ class Bytes {
 
 // Characters worth typing or pasting: digits, signs, separators, the
 // identity-number letter in both cases, a full-width digit, Backspace.
-constexpr char32_t kAlphabet[] = {U'0', U'1', U'2', U'5', U'9', U'.', U'-', U'+', U'X',
-                                  U'x', U'e', U' ', U'\uFF11', U'\b', U'7', U'4'};
+constexpr char32_t kAlphabet[] = {U'0', U'1', U'2', U'5', U'9',      U'.',  U'-', U'+',
+                                  U'X', U'x', U'e', U' ', U'\uFF11', U'\b', U'7', U'4'};
 
 std::string some_text(Bytes& in) {
   std::string text;
@@ -48,25 +48,28 @@ std::string some_text(Bytes& in) {
     if (b >= 0xF0) {
       text.append(static_cast<std::size_t>(b - 0xEF) * 40, '9');  // long digit runs
     } else {
-      utf8::append(text, kAlphabet[b % std::size(kAlphabet)] == U'\b' ? U'3' : kAlphabet[b % std::size(kAlphabet)]);
+      utf8::append(text, kAlphabet[b % std::size(kAlphabet)] == U'\b'
+                             ? U'3'
+                             : kAlphabet[b % std::size(kAlphabet)]);
     }
   }
   return text;
 }
 
-constexpr FieldId kTextBoxes[] = {field_id("ID"),       field_id("年龄"),      field_id("居住时长"),
-                                  field_id("养老月数"), field_id("医疗月数"),  field_id("工伤月数"),
-                                  field_id("生育险月数"), field_id("失业月数"), field_id("统一年数"),
-                                  field_id("统一月数")};
+constexpr FieldId kTextBoxes[] = {
+    field_id("ID"),       field_id("年龄"),     field_id("居住时长"),   field_id("养老月数"),
+    field_id("医疗月数"), field_id("工伤月数"), field_id("生育险月数"), field_id("失业月数"),
+    field_id("统一年数"), field_id("统一月数")};
 constexpr FieldId kLists[] = {field_id("选择学历"), field_id("房产状况"), field_id("生育状况")};
-constexpr FieldId kClickable[] = {field_id("身份证解读"), field_id("统一年"), field_id("统一月"),
-                                  field_id("公司申办"),   field_id("评分结果"), field_id("重置"),
-                                  field_id("在线咨询"),   field_id("logo"),   field_id("Morvith")};
+constexpr FieldId kClickable[] = {
+    field_id("身份证解读"), field_id("统一年"),   field_id("统一月"),
+    field_id("公司申办"),   field_id("评分结果"), field_id("重置"),
+    field_id("在线咨询"),   field_id("logo"),     field_id("Morvith")};
 
 void fail(const char* what, const Form& form, FieldId field) {
-  const std::string_view name = field_spec(field).name;
-  std::fprintf(stderr, "invariant broken: %s (%.*s = \"%s\")\n", what, static_cast<int>(name.size()),
-               name.data(), form.text(field).c_str());
+  const std::string_view name = field_row(field).name;
+  std::fprintf(stderr, "invariant broken: %s (%.*s = \"%s\")\n", what,
+               static_cast<int>(name.size()), name.data(), form.text(field).c_str());
   std::abort();
 }
 
@@ -75,13 +78,16 @@ double lenient(const Form& form, std::string_view name) {
 }
 
 void check(const Form& form) {
-  for (std::string_view name : {"年龄", "居住时长", "养老月数", "医疗月数", "工伤月数", "生育险月数", "失业月数"}) {
-    if (!read_strict(form.text(*find_field(name)))) fail("a number box holds no number", form, *find_field(name));
+  for (std::string_view name :
+       {"年龄", "居住时长", "养老月数", "医疗月数", "工伤月数", "生育险月数", "失业月数"}) {
+    if (!read_strict(form.text(*find_field(name))))
+      fail("a number box holds no number", form, *find_field(name));
   }
   double funds = 0;
   for (const Fund& fund : kFunds) {
     const double months = *read_strict(form.text(fund.months));
-    if (form.text(fund.score) != number_text(static_cast<double>(fund_points(months, fund.points_per_year)))) {
+    if (form.text(fund.score) !=
+        number_text(static_cast<double>(fund_points(months, fund.points_per_year)))) {
       fail("fund score does not follow its months", form, fund.score);
     }
     funds += read_lenient(form.text(fund.score));
@@ -89,20 +95,28 @@ void check(const Form& form) {
   const FieldId employer = field_id("公司申办");
   const bool ticked = form.value(employer) == 1;
   const double subtotal = std::min(funds + (ticked ? kEmployerBonus : 0.0), insurance_cap(ticked));
-  if (form.text(field_id("社保得分")) != number_text(subtotal)) fail("insurance subtotal", form, field_id("社保得分"));
+  if (form.text(field_id("社保得分")) != number_text(subtotal))
+    fail("insurance subtotal", form, field_id("社保得分"));
 
-  if (form.text(field_id("学历得分")) != number_text(education_points(form.text(field_id("选择学历"))))) {
+  if (form.text(field_id("学历得分")) !=
+      number_text(education_points(form.text(field_id("选择学历"))))) {
     fail("education score", form, field_id("学历得分"));
   }
-  if (form.text(field_id("生育得分")) != number_text(childbirth_points(form.text(field_id("生育状况"))))) {
+  if (form.text(field_id("生育得分")) !=
+      number_text(childbirth_points(form.text(field_id("生育状况"))))) {
     fail("childbirth score", form, field_id("生育得分"));
   }
-  const double personal = lenient(form, "年龄得分") + lenient(form, "房产得分") + lenient(form, "生育得分");
-  if (form.text(field_id("个人得分")) != number_text(personal)) fail("personal subtotal", form, field_id("个人得分"));
-  const double total = lenient(form, "学历得分") + lenient(form, "个人得分") + lenient(form, "社保得分");
-  if (form.text(field_id("合计得分")) != number_text(total)) fail("grand total", form, field_id("合计得分"));
+  const double personal =
+      lenient(form, "年龄得分") + lenient(form, "房产得分") + lenient(form, "生育得分");
+  if (form.text(field_id("个人得分")) != number_text(personal))
+    fail("personal subtotal", form, field_id("个人得分"));
+  const double total =
+      lenient(form, "学历得分") + lenient(form, "个人得分") + lenient(form, "社保得分");
+  if (form.text(field_id("合计得分")) != number_text(total))
+    fail("grand total", form, field_id("合计得分"));
   const std::string& verdict = form.text(field_id("评分结果"));
-  if (verdict != kVerdictPlaceholder && verdict != verdict_for(total)) fail("verdict", form, field_id("评分结果"));
+  if (verdict != kVerdictPlaceholder && verdict != verdict_for(total))
+    fail("verdict", form, field_id("评分结果"));
 
   if (form.enabled(field_id("年龄"))) fail("the age box became editable", form, field_id("年龄"));
   if (form.enabled(field_id("居住时长")) != (form.text(field_id("房产状况")) == "居住证")) {
@@ -133,7 +147,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       }
       case 2: {
         const FieldId list = kLists[in.next() % std::size(kLists)];
-        const auto& items = field_spec(list).items;
+        const auto& items = field_row(list).items;
         (void)form.choose(list, items[in.next() % items.size()]);
         break;
       }

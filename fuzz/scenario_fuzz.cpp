@@ -5,8 +5,8 @@
 #include <sstream>
 #include <string_view>
 
-#include "scenario/model_driver.h"
-#include "scenario/scenario_runner.h"
+#include "scenario-player/model_driver.h"
+#include "scenario-player/scenario_runner.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);

@@ -2,13 +2,6 @@
 
 namespace varostel {
 
-std::optional<KeyFilter> key_filter_of(FieldId box) {
-  for (const FilteredBox& row : kFilteredBoxes) {
-    if (row.box == box) return row.filter;
-  }
-  return std::nullopt;
-}
-
 void install_key_filters(Form& form) {
   for (const FilteredBox& row : kFilteredBoxes) {
     const KeyFilter filter = row.filter;

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <array>
-#include <optional>
 
 #include "model/field_table.h"
 #include "model/form.h"
@@ -26,9 +25,6 @@ inline constexpr std::array<FilteredBox, 8> kFilteredBoxes = {{
     {field_id("生育险月数"), KeyFilter::Digits},
     {field_id("失业月数"), KeyFilter::Digits},
 }};
-
-// The filter of a box, if it has one; the window asks this too.
-[[nodiscard]] std::optional<KeyFilter> key_filter_of(FieldId box);
 
 // Installs the KeyPress handlers of the filtered boxes.
 void install_key_filters(Form& form);

@@ -8,6 +8,7 @@
 
 #include "model/field_table.h"
 #include "model/form.h"
+#include "scoring/totals.h"
 
 namespace varostel {
 
@@ -20,14 +21,14 @@ struct ResetWrite {
 // writes left them (the age is scored with the education already reset,
 // and the age score is then cleared without a recomputation).
 inline constexpr std::array<ResetWrite, 18> kResetWrites = {{
-    {field_id("选择学历"), "高中或以下学历"},
+    {field_id("选择学历"), kEducationItems[0]},
     {field_id("ID"), ""},
     {field_id("年龄"), "18"},
     {field_id("性别"), ""},
     {field_id("出生日期"), ""},
     {field_id("年龄得分"), "0"},
-    {field_id("房产状况"), "无房产"},
-    {field_id("生育状况"), "未育"},
+    {field_id("房产状况"), kHousingItems[0]},
+    {field_id("生育状况"), kChildbirthItems[0]},
     {field_id("居住时长"), "0"},
     {field_id("养老月数"), "0"},
     {field_id("医疗月数"), "0"},
@@ -37,7 +38,7 @@ inline constexpr std::array<ResetWrite, 18> kResetWrites = {{
     {field_id("统一月数"), "0"},
     {field_id("统一年数"), "0"},
     {field_id("公司申办"), "0"},
-    {field_id("评分结果"), "综合计算中..."},
+    {field_id("评分结果"), kVerdictPlaceholder},
 }};
 
 // Installs the Click handler of the reset button.

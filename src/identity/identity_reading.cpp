@@ -11,12 +11,12 @@ namespace {
 
 void on_read_click(Form& form, const Clock& clock) {
   const auto facts = read_identity_number(form.text(kIdentityNumber));
-  form.write(kBirthDate, facts ? std::string_view(facts->birth_date) : kWrongNumber);
-  // The sex follows the text now in the birth-date label.
-  if (form.text(kBirthDate) == kWrongNumber || !facts) {
+  if (!facts) {
+    form.write(kBirthDate, kWrongNumber);
     form.write(kSex, "");
     return;
   }
+  form.write(kBirthDate, facts->birth_date);
   form.write(kSex, sex_text(facts->sex));
   if (facts->birth_year == 0) return;
 

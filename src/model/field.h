@@ -29,8 +29,4 @@ struct FieldId {
   return kind == FieldKind::Label || kind == FieldKind::TextBox;
 }
 
-[[nodiscard]] constexpr bool has_text(FieldKind kind) {
-  return kind != FieldKind::Picture && kind != FieldKind::CheckBox;
-}
-
 }  // namespace varostel

@@ -19,7 +19,7 @@ inline constexpr std::array<std::string_view, 4> kHousingItems = {"无房产", "
 inline constexpr std::array<std::string_view, 3> kChildbirthItems = {"未育", "政策内生育",
                                                                      "政策外生育"};
 
-struct FieldSpec {
+struct FieldRow {
   std::string_view name;
   FieldKind kind;
   std::string_view start_text;  // caption, text; drop-down lists start empty
@@ -28,42 +28,42 @@ struct FieldSpec {
 };
 
 inline constexpr std::array kFieldTable = {
-    FieldSpec{"ID", FieldKind::TextBox, ""},
-    FieldSpec{"身份证解读", FieldKind::Button, "身份证解读"},
-    FieldSpec{"出生日期", FieldKind::Label, ""},
-    FieldSpec{"性别", FieldKind::Label, ""},
-    FieldSpec{"年龄", FieldKind::TextBox, "18", false},
-    FieldSpec{"选择学历", FieldKind::DropDown, "", true, kEducationItems},
-    FieldSpec{"房产状况", FieldKind::DropDown, "", true, kHousingItems},
-    FieldSpec{"居住时长", FieldKind::TextBox, "0", false},
-    FieldSpec{"生育状况", FieldKind::DropDown, "", true, kChildbirthItems},
-    FieldSpec{"年龄得分", FieldKind::Label, "0"},
-    FieldSpec{"房产得分", FieldKind::Label, "0"},
-    FieldSpec{"生育得分", FieldKind::Label, "0"},
-    FieldSpec{"个人得分", FieldKind::Label, "0"},
-    FieldSpec{"学历得分", FieldKind::Label, "0"},
-    FieldSpec{"养老月数", FieldKind::TextBox, "0"},
-    FieldSpec{"医疗月数", FieldKind::TextBox, "0"},
-    FieldSpec{"工伤月数", FieldKind::TextBox, "0"},
-    FieldSpec{"生育险月数", FieldKind::TextBox, "0"},
-    FieldSpec{"失业月数", FieldKind::TextBox, "0"},
-    FieldSpec{"养老得分", FieldKind::Label, "0"},
-    FieldSpec{"医疗得分", FieldKind::Label, "0"},
-    FieldSpec{"工伤得分", FieldKind::Label, "0"},
-    FieldSpec{"生育险得分", FieldKind::Label, "0"},
-    FieldSpec{"失业得分", FieldKind::Label, "0"},
-    FieldSpec{"统一年数", FieldKind::TextBox, "0"},
-    FieldSpec{"统一月数", FieldKind::TextBox, "0"},
-    FieldSpec{"统一年", FieldKind::Button, "统一（年）"},
-    FieldSpec{"统一月", FieldKind::Button, "统一（月）"},
-    FieldSpec{"公司申办", FieldKind::CheckBox, "公司申办"},
-    FieldSpec{"社保得分", FieldKind::Label, "0"},
-    FieldSpec{"合计得分", FieldKind::Label, "0"},
-    FieldSpec{"评分结果", FieldKind::Button, "综合计算中..."},
-    FieldSpec{"重置", FieldKind::Button, "重置"},
-    FieldSpec{"在线咨询", FieldKind::Button, "在线咨询"},
-    FieldSpec{"logo", FieldKind::Picture, ""},
-    FieldSpec{"Morvith", FieldKind::Label, "Morvith"},
+    FieldRow{"ID", FieldKind::TextBox, ""},
+    FieldRow{"身份证解读", FieldKind::Button, "身份证解读"},
+    FieldRow{"出生日期", FieldKind::Label, ""},
+    FieldRow{"性别", FieldKind::Label, ""},
+    FieldRow{"年龄", FieldKind::TextBox, "18", false},
+    FieldRow{"选择学历", FieldKind::DropDown, "", true, kEducationItems},
+    FieldRow{"房产状况", FieldKind::DropDown, "", true, kHousingItems},
+    FieldRow{"居住时长", FieldKind::TextBox, "0", false},
+    FieldRow{"生育状况", FieldKind::DropDown, "", true, kChildbirthItems},
+    FieldRow{"年龄得分", FieldKind::Label, "0"},
+    FieldRow{"房产得分", FieldKind::Label, "0"},
+    FieldRow{"生育得分", FieldKind::Label, "0"},
+    FieldRow{"个人得分", FieldKind::Label, "0"},
+    FieldRow{"学历得分", FieldKind::Label, "0"},
+    FieldRow{"养老月数", FieldKind::TextBox, "0"},
+    FieldRow{"医疗月数", FieldKind::TextBox, "0"},
+    FieldRow{"工伤月数", FieldKind::TextBox, "0"},
+    FieldRow{"生育险月数", FieldKind::TextBox, "0"},
+    FieldRow{"失业月数", FieldKind::TextBox, "0"},
+    FieldRow{"养老得分", FieldKind::Label, "0"},
+    FieldRow{"医疗得分", FieldKind::Label, "0"},
+    FieldRow{"工伤得分", FieldKind::Label, "0"},
+    FieldRow{"生育险得分", FieldKind::Label, "0"},
+    FieldRow{"失业得分", FieldKind::Label, "0"},
+    FieldRow{"统一年数", FieldKind::TextBox, "0"},
+    FieldRow{"统一月数", FieldKind::TextBox, "0"},
+    FieldRow{"统一年", FieldKind::Button, "统一（年）"},
+    FieldRow{"统一月", FieldKind::Button, "统一（月）"},
+    FieldRow{"公司申办", FieldKind::CheckBox, "公司申办"},
+    FieldRow{"社保得分", FieldKind::Label, "0"},
+    FieldRow{"合计得分", FieldKind::Label, "0"},
+    FieldRow{"评分结果", FieldKind::Button, "综合计算中..."},
+    FieldRow{"重置", FieldKind::Button, "重置"},
+    FieldRow{"在线咨询", FieldKind::Button, "在线咨询"},
+    FieldRow{"logo", FieldKind::Picture, ""},
+    FieldRow{"Morvith", FieldKind::Label, "Morvith"},
 };
 
 inline constexpr std::size_t kFieldCount = kFieldTable.size();
@@ -84,6 +84,16 @@ consteval FieldId field_id(std::string_view name) {
   return *found;
 }
 
-[[nodiscard]] constexpr const FieldSpec& field_spec(FieldId id) { return kFieldTable[id.index]; }
+[[nodiscard]] constexpr const FieldRow& field_row(FieldId id) { return kFieldTable[id.index]; }
+
+// Whether `text` is one of a list's items: rule tables keyed by list text
+// check their keys with it at compile time.
+[[nodiscard]] constexpr bool is_item_of(std::span<const std::string_view> items,
+                                        std::string_view text) {
+  for (std::string_view item : items) {
+    if (item == text) return true;
+  }
+  return false;
+}
 
 }  // namespace varostel

@@ -9,7 +9,7 @@
 namespace varostel {
 namespace {
 
-bool is_item(const FieldSpec& field, std::string_view text) {
+bool is_item(const FieldRow& field, std::string_view text) {
   return std::find(field.items.begin(), field.items.end(), text) != field.items.end();
 }
 
@@ -32,7 +32,7 @@ void Form::write(FieldId id, std::string_view text) {
 }
 
 bool Form::select(FieldId list, std::string_view item) {
-  if (kind(list) != FieldKind::DropDown || !is_item(field_spec(list), item)) return false;
+  if (kind(list) != FieldKind::DropDown || !is_item(field_row(list), item)) return false;
   store_text(list, std::string(item));
   raise(list, Event::Click);
   return true;

@@ -29,7 +29,7 @@ class Form {
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
 
-  [[nodiscard]] FieldKind kind(FieldId id) const { return field_spec(id).kind; }
+  [[nodiscard]] FieldKind kind(FieldId id) const { return field_row(id).kind; }
   // Caption, text or displayed text, by kind; empty for a picture.
   [[nodiscard]] const std::string& text(FieldId id) const { return fields_[id.index].text; }
   // Check box value: 1 ticked, anything else not ticked.

@@ -7,6 +7,7 @@
 #include <limits>
 #include <string_view>
 
+#include "model/field_table.h"
 #include "model/form.h"
 
 namespace varostel {
@@ -29,11 +30,15 @@ inline constexpr std::array<AgeBand, 6> kAgeBands = {{
     {std::numeric_limits<double>::infinity(), 0.0, 0.0, 0.0},  // 48 and over
 }};
 
-inline constexpr std::array<std::string_view, 2> kFullTimeBachelor = {"全日制本科",
-                                                                      "全日制本科有学位"};
+// 全日制本科 and 全日制本科有学位: the educations that waive the deduction.
+inline constexpr std::array<std::string_view, 2> kFullTimeBachelor = {kEducationItems[2],
+                                                                      kEducationItems[3]};
 
-// The age written into an empty or unreadable age box.
-inline constexpr std::string_view kDefaultAge = "18";
+static_assert(is_item_of(kEducationItems, kFullTimeBachelor[0]) &&
+              is_item_of(kEducationItems, kFullTimeBachelor[1]));
+
+// The age written into an empty or unreadable age box: its start value.
+inline constexpr std::string_view kDefaultAge = field_row(field_id("年龄")).start_text;
 
 [[nodiscard]] bool is_full_time_bachelor(std::string_view education);
 [[nodiscard]] double age_points(double age, std::string_view education);

@@ -6,6 +6,7 @@
 #include <array>
 #include <string_view>
 
+#include "model/field_table.h"
 #include "model/form.h"
 
 namespace varostel {
@@ -17,12 +18,21 @@ struct EducationPoints {
 
 // Any other text, "高中或以下学历" and the empty text among them, scores 0.
 inline constexpr std::array<EducationPoints, 5> kEducationPoints = {{
-    {"全日制大专或高技", 70},
-    {"全日制本科", 90},
-    {"全日制本科有学位", 100},
-    {"非全日制大专或高技", 60},
-    {"非全日制本科", 80},
+    {kEducationItems[1], 70},   // 全日制大专或高技
+    {kEducationItems[2], 90},   // 全日制本科
+    {kEducationItems[3], 100},  // 全日制本科有学位
+    {kEducationItems[4], 60},   // 非全日制大专或高技
+    {kEducationItems[5], 80},   // 非全日制本科
 }};
+
+static_assert(
+    [] {
+      for (const EducationPoints& row : kEducationPoints) {
+        if (!is_item_of(kEducationItems, row.education)) return false;
+      }
+      return true;
+    }(),
+    "every scored education is an item of the education list");
 
 [[nodiscard]] int education_points(std::string_view education);
 

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string_view>
 
+#include "model/field_table.h"
 #include "model/form.h"
 
 namespace varostel {
@@ -19,10 +20,10 @@ struct HousingRow {
 
 // A text outside the table changes neither the score nor the days box.
 inline constexpr std::array<HousingRow, 4> kHousingRows = {{
-    {"无房产", 0, false},
-    {"有房无按揭", 30, false},
-    {"有房有按揭", 20, false},
-    {"居住证", 0, true},
+    {kHousingItems[0], 0, false},   // 无房产
+    {kHousingItems[1], 30, false},  // 有房无按揭
+    {kHousingItems[2], 20, false},  // 有房有按揭
+    {kHousingItems[3], 0, true},    // 居住证
 }};
 
 struct ChildbirthPoints {
@@ -32,10 +33,22 @@ struct ChildbirthPoints {
 
 // Any other text scores 0.
 inline constexpr std::array<ChildbirthPoints, 3> kChildbirthPoints = {{
-    {"未育", 0},
-    {"政策内生育", 0},
-    {"政策外生育", -50},
+    {kChildbirthItems[0], 0},    // 未育
+    {kChildbirthItems[1], 0},    // 政策内生育
+    {kChildbirthItems[2], -50},  // 政策外生育
 }};
+
+static_assert(
+    [] {
+      for (const HousingRow& row : kHousingRows) {
+        if (!is_item_of(kHousingItems, row.housing)) return false;
+      }
+      for (const ChildbirthPoints& row : kChildbirthPoints) {
+        if (!is_item_of(kChildbirthItems, row.childbirth)) return false;
+      }
+      return true;
+    }(),
+    "every scored housing and childbirth text is an item of its list");
 
 inline constexpr int kDaysPerResidencePoint = 365;
 inline constexpr int kMaxResidencePoints = 10;  // inclusive: 3650 days and more score 10

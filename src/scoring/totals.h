@@ -5,12 +5,15 @@
 #include <array>
 #include <string_view>
 
+#include "model/field_table.h"
 #include "model/form.h"
 #include "model/page_opener.h"
+#include "scoring/insurance.h"
 
 namespace varostel {
 
-inline constexpr std::string_view kVerdictPlaceholder = "综合计算中...";
+// The verdict button's start caption, put back by the reset.
+inline constexpr std::string_view kVerdictPlaceholder = field_row(field_id("评分结果")).start_text;
 inline constexpr std::string_view kVerdictPass = "积分通过，马上入户";
 inline constexpr std::string_view kVerdictShort = "差一点，考证入户";
 inline constexpr std::string_view kVerdictNeedMore = "需要补充一点分数…";
@@ -29,7 +32,7 @@ inline constexpr std::array<VerdictBand, 2> kVerdictBands = {{
 // Highest social-insurance subtotal counted; anything above it (exclusive)
 // is lowered to it. The employer's application lifts it by its own bonus.
 inline constexpr double kInsuranceCap = 60.0;
-inline constexpr double kInsuranceCapWithEmployer = 70.0;
+inline constexpr double kInsuranceCapWithEmployer = kInsuranceCap + kEmployerBonus;
 
 [[nodiscard]] std::string_view verdict_for(double total);
 [[nodiscard]] double insurance_cap(bool employer_applies);

@@ -10,7 +10,6 @@ namespace varostel::ui {
 class CaptionFrame final : public QWidget {
  public:
   explicit CaptionFrame(QString caption, QWidget* parent = nullptr);
-  [[nodiscard]] const QString& caption() const { return caption_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;

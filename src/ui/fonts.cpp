@@ -33,16 +33,16 @@ QFont control_font(FontCode code) {
     case FontCode::Default:
       font.setPointSizeF(kDefaultPoints);
       break;
-    case FontCode::L:
+    case FontCode::Large:
       font.setPointSizeF(kLargePoints);
       break;
-    case FontCode::M:
+    case FontCode::Medium:
       font.setPointSizeF(kMediumPoints);
       break;
-    case FontCode::S:
+    case FontCode::Small:
       font.setPointSizeF(kSmallPoints);
       break;
-    case FontCode::SUnderlined:
+    case FontCode::SmallUnderlined:
       font.setPointSizeF(kSmallPoints);
       font.setUnderline(true);
       break;

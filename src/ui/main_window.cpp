@@ -20,7 +20,7 @@
 namespace varostel::ui {
 namespace {
 
-QRect pixel_rect(const ControlSpec& control) {
+QRect pixel_rect(const ControlRow& control) {
   return {twips_to_pixels(control.left), twips_to_pixels(control.top),
           twips_to_pixels(control.width), twips_to_pixels(control.height)};
 }
@@ -53,7 +53,7 @@ void apply_look(QLabel& label, Look look) {
   label.setAlignment(alignment);
 }
 
-QWidget* make_control(const ControlSpec& control, QWidget* parent) {
+QWidget* make_control(const ControlRow& control, QWidget* parent) {
   switch (control.kind) {
     case ControlKind::Label: {
       auto* label = new ClickableLabel(qstring(control.caption), parent);
@@ -107,7 +107,7 @@ MainWindow::MainWindow(Form& form, QWidget* parent) : QWidget(parent, Qt::Window
 MainWindow::~MainWindow() { form_.set_observer(nullptr); }
 
 void MainWindow::build_controls() {
-  for (const ControlSpec& control : kControlTable) {
+  for (const ControlRow& control : kControlTable) {
     QWidget* container =
         control.container.empty() ? this : findChild<QWidget*>(qstring(control.container));
     QWidget* widget = make_control(control, container);
@@ -121,7 +121,7 @@ void MainWindow::build_controls() {
 }
 
 void MainWindow::bind_field(FieldId field) {
-  const FieldSpec& entry = field_spec(field);  // the field's row of the field table
+  const FieldRow& entry = field_row(field);  // the field's row of the field table
   QWidget* widget = findChild<QWidget*>(qstring(entry.name));
   widgets_[field.index] = widget;
   widget->setEnabled(form_.enabled(field));

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-
 namespace varostel {
 namespace {
 
@@ -50,7 +49,8 @@ TEST_F(FormTest, ProgramWriteRunsHandlersNestedWithTheNewText) {
 
 TEST_F(FormTest, WhichWritesRaiseWhichEvents) {
   for (auto [id, event, tag] : {std::tuple{kHousingScore, Event::Change, "label"},
-                                {kPension, Event::Change, "box"}, {kHousing, Event::Click, "list"},
+                                {kPension, Event::Change, "box"},
+                                {kHousing, Event::Click, "list"},
                                 {kEmployer, Event::Click, "check"},
                                 {field_id("评分结果"), Event::Click, "button"}}) {
     record(id, event, tag);
@@ -61,10 +61,10 @@ TEST_F(FormTest, WhichWritesRaiseWhichEvents) {
   EXPECT_TRUE(form.select(kHousing, "无房产"));
   EXPECT_FALSE(form.select(kHousing, "无房"));         // not an item
   EXPECT_FALSE(form.select(kHousingScore, "无房产"));  // not a list
-  form.write_value(kEmployer, 0);  // unchanged: no Click
+  form.write_value(kEmployer, 0);                      // unchanged: no Click
   form.write_value(kEmployer, 1);
   form.write_value(kEmployer, 1);
-  form.click(kEmployer);  // toggles back to 0
+  form.click(kEmployer);                                   // toggles back to 0
   form.write(field_id("评分结果"), "积分通过，马上入户");  // a caption raises nothing
   EXPECT_EQ(log, (Log{"label:0", "box:0", "list:无房产", "list:无房产", "check:1", "check:0"}));
   EXPECT_EQ(form.text(kHousingScore), "0");

@@ -12,20 +12,29 @@
 namespace varostel {
 
 TEST(NumberText, WritesPlainDecimal) {
-  const struct { const char* name; double value; const char* text; } rows[] = {
-      {"zero", 0.0, "0"}, {"negative zero", -0.0, "0"}, {"nan", std::nan(""), "0"},
-      {"whole", 70, "70"}, {"negative whole", -50, "-50"}, {"negative fraction", -2.25, "-2.25"},
-      {"1.3 years in months", 1.3 * 12, "15.6"}, {"0.1 years in months", 0.1 * 12, "1.2"},
-      {"1.5 years in months", 1.5 * 12, "18"}, {"sum without binary noise", 0.1 + 0.2, "0.3"},
-      {"large whole, no exponent", 1e20, "100000000000000000000"},
-      {"small fraction, no exponent", 1e-7, "0.0000001"},
-      {"third cut at 15 digits", 1.0 / 3, "0.333333333333333"},
-      {"two thirds rounded at 15 digits", 2.0 / 3, "0.666666666666667"},
-      {"mixed cut at 15 digits", 123456789.123456789, "123456789.123457"},
-      {"rounds up to a whole number", 99.99999999999999, "100"},
-      // A whole number is written in full: the 15-digit limit is for fractions.
-      {"2^53 in full", 9007199254740992.0, "9007199254740992"},
-      {"many years in months, in full", 1000000000000001.0 * 12, "12000000000000012"}};
+  const struct {
+    const char* name;
+    double value;
+    const char* text;
+  } rows[] = {{"zero", 0.0, "0"},
+              {"negative zero", -0.0, "0"},
+              {"nan", std::nan(""), "0"},
+              {"whole", 70, "70"},
+              {"negative whole", -50, "-50"},
+              {"negative fraction", -2.25, "-2.25"},
+              {"1.3 years in months", 1.3 * 12, "15.6"},
+              {"0.1 years in months", 0.1 * 12, "1.2"},
+              {"1.5 years in months", 1.5 * 12, "18"},
+              {"sum without binary noise", 0.1 + 0.2, "0.3"},
+              {"large whole, no exponent", 1e20, "100000000000000000000"},
+              {"small fraction, no exponent", 1e-7, "0.0000001"},
+              {"third cut at 15 digits", 1.0 / 3, "0.333333333333333"},
+              {"two thirds rounded at 15 digits", 2.0 / 3, "0.666666666666667"},
+              {"mixed cut at 15 digits", 123456789.123456789, "123456789.123457"},
+              {"rounds up to a whole number", 99.99999999999999, "100"},
+              // A whole number is written in full: the 15-digit limit is for fractions.
+              {"2^53 in full", 9007199254740992.0, "9007199254740992"},
+              {"many years in months, in full", 1000000000000001.0 * 12, "12000000000000012"}};
   for (const auto& r : rows) EXPECT_EQ(number_text(r.value), r.text) << r.name;
 }
 

@@ -7,8 +7,7 @@
 #include <QTest>
 #include <memory>
 
-#include "scenario/window_session.h"
-
+#include "scenario-player/window_session.h"
 
 class KeyFilterUiTest : public QObject {
   Q_OBJECT
@@ -38,10 +37,11 @@ class KeyFilterUiTest : public QObject {
   // filters of the boxes the program keeps disabled.
   void typed_characters_data() {
     QTest::addColumn<QString>("box");
-    QTest::addColumn<QString>("keys");  // '\b' is Backspace
+    QTest::addColumn<QString>("keys");    // '\b' is Backspace
     QTest::addColumn<bool>("committed");  // by an input method, not key by key
     QTest::addColumn<QString>("expected");
-    QTest::newRow("ID: a commit keeps digits and X") << "ID" << "a1X" << true << "1X";
+    QTest::newRow("ID: a commit keeps digits and X") << "ID"
+                                                     << "a1X" << true << "1X";
     QTest::newRow("months: a commit keeps digits") << u"养老月数"_qs << "a1X" << true << "01";
     QTest::newRow("residence: a commit keeps digits") << u"居住时长"_qs << "a1X" << true << "01";
     QTest::newRow("uniform: a commit keeps it all") << u"统一年数"_qs << "a1X" << true << "0a1X";
@@ -65,8 +65,10 @@ class KeyFilterUiTest : public QObject {
     }
     for (const QChar key : committed ? QString() : keys) {
       // keyClicks() aborts on text outside Latin-1: each key goes as text.
-      if (key == u'\b') QTest::keyClick(edit, Qt::Key_Backspace);
-      else QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(key), Qt::NoModifier);
+      if (key == u'\b')
+        QTest::keyClick(edit, Qt::Key_Backspace);
+      else
+        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(key), Qt::NoModifier);
     }
     QCOMPARE(edit->text(), expected);
     QCOMPARE(model_text(box), expected);
@@ -80,20 +82,55 @@ class KeyFilterUiTest : public QObject {
     QTest::addColumn<QString>("expected");
     QTest::addColumn<QString>("copied");
     const QString pension = u"养老月数"_qs;
-    QTest::newRow("Ctrl+C copies") << "ID" << "110X" << "" << "Ctrl+A, Ctrl+C" << "110X" << "110X";
-    QTest::newRow("Ctrl+X of a count refills 0") << pension << "36" << "" << "Ctrl+A, Ctrl+X"
-                                                 << "0" << "36";
-    QTest::newRow("Ctrl+V pastes a decimal point") << pension << "0" << "12.5" << "Ctrl+A, Ctrl+V"
-                                                   << "12.5" << "12.5";
-    QTest::newRow("Ctrl+Z takes back a typed digit") << pension << "0" << "" << "5, Ctrl+Z" << "0"
+    QTest::newRow("Ctrl+C copies") << "ID"
+                                   << "110X"
+                                   << ""
+                                   << "Ctrl+A, Ctrl+C"
+                                   << "110X"
+                                   << "110X";
+    QTest::newRow("Ctrl+X of a count refills 0") << pension << "36"
+                                                 << ""
+                                                 << "Ctrl+A, Ctrl+X"
+                                                 << "0"
+                                                 << "36";
+    QTest::newRow("Ctrl+V pastes a decimal point") << pension << "0"
+                                                   << "12.5"
+                                                   << "Ctrl+A, Ctrl+V"
+                                                   << "12.5"
+                                                   << "12.5";
+    QTest::newRow("Ctrl+Z takes back a typed digit") << pension << "0"
+                                                     << ""
+                                                     << "5, Ctrl+Z"
+                                                     << "0"
                                                      << "";
-    QTest::newRow("Home, Delete") << "ID" << "123" << "" << "Home, Delete" << "23" << "";
-    QTest::newRow("Left, Backspace") << "ID" << "123" << "" << "Left, Backspace" << "13" << "";
-    QTest::newRow("digits typed at the start stay in order")
-        << "ID" << "123" << "" << "Home, 4, 5" << "45123" << "";
-    QTest::newRow("a discarded letter keeps the selection") << "ID" << "12" << "" << "Ctrl+A, A"
-                                                            << "12" << "";
-    QTest::newRow("a digit replaces the selection") << pension << "36" << "" << "Ctrl+A, 7" << "7"
+    QTest::newRow("Home, Delete") << "ID"
+                                  << "123"
+                                  << ""
+                                  << "Home, Delete"
+                                  << "23"
+                                  << "";
+    QTest::newRow("Left, Backspace") << "ID"
+                                     << "123"
+                                     << ""
+                                     << "Left, Backspace"
+                                     << "13"
+                                     << "";
+    QTest::newRow("digits typed at the start stay in order") << "ID"
+                                                             << "123"
+                                                             << ""
+                                                             << "Home, 4, 5"
+                                                             << "45123"
+                                                             << "";
+    QTest::newRow("a discarded letter keeps the selection") << "ID"
+                                                            << "12"
+                                                            << ""
+                                                            << "Ctrl+A, A"
+                                                            << "12"
+                                                            << "";
+    QTest::newRow("a digit replaces the selection") << pension << "36"
+                                                    << ""
+                                                    << "Ctrl+A, 7"
+                                                    << "7"
                                                     << "";
   }
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "calculator/calculator.h"
-#include "scenario/window_session.h"
+#include "scenario-player/window_session.h"
 #include "ui/desktop_page_opener.h"
 #include "ui/main_window.h"
 

@@ -11,7 +11,7 @@
 #include <QTest>
 #include <memory>
 
-#include "scenario/window_session.h"
+#include "scenario-player/window_session.h"
 #include "ui/fonts.h"
 #include "ui/qr_code_window.h"
 
@@ -52,7 +52,8 @@ class MainWindowTest : public QObject {
              qPrintable(family));
     const QPalette link = find("Morvith")->palette();
     QCOMPARE(link.color(QPalette::WindowText), link.color(QPalette::Highlight));
-    QVERIFY(link.color(QPalette::WindowText) != QApplication::palette().color(QPalette::WindowText));
+    QVERIFY(link.color(QPalette::WindowText) !=
+            QApplication::palette().color(QPalette::WindowText));
   }
 
   void looks_data() {
@@ -88,21 +89,22 @@ class MainWindowTest : public QObject {
   void captions_fit() {
     for (QLabel* label : s_->window.findChildren<QLabel*>()) {
       if (label->text().isEmpty()) continue;
-      const bool fits = label->wordWrap()
-                            ? label->heightForWidth(label->width()) <= label->height()
-                            : label->fontMetrics().horizontalAdvance(label->text()) <= label->width();
+      const bool fits = label->wordWrap() ? label->heightForWidth(label->width()) <= label->height()
+                                          : label->fontMetrics().horizontalAdvance(label->text()) <=
+                                                label->width();
       QVERIFY2(fits, qPrintable(label->objectName()));
     }
     for (QAbstractButton* button : s_->window.findChildren<QAbstractButton*>()) {
       QVERIFY2(button->sizeHint().width() <= button->width() + 2 * 6,  // the style's bevel margin
                qPrintable(button->objectName()));
-      QVERIFY2(button->fontMetrics().height() <= button->height(), qPrintable(button->objectName()));
+      QVERIFY2(button->fontMetrics().height() <= button->height(),
+               qPrintable(button->objectName()));
     }
   }
 
   void lists_are_pick_only_and_start_empty() {
-    for (const auto& [name, items] : {std::pair{u"选择学历"_qs, 6}, {u"房产状况"_qs, 4},
-                                      {u"生育状况"_qs, 3}}) {
+    for (const auto& [name, items] :
+         {std::pair{u"选择学历"_qs, 6}, {u"房产状况"_qs, 4}, {u"生育状况"_qs, 3}}) {
       auto* list = find<QComboBox>(name);
       QVERIFY(!list->isEditable());
       QCOMPARE(list->currentIndex(), -1);
@@ -111,10 +113,11 @@ class MainWindowTest : public QObject {
   }
 
   void tab_order() {
-    const QStringList expected = QString(
-        u"选择学历 工伤月数 医疗月数 养老月数 生育险月数 失业月数 统一月数 统一月 统一年数 "
-        u"统一年 生育状况 房产状况 ID 身份证解读 公司申办 在线咨询 重置 评分结果 选择学历"_qs)
-                                     .split(' ');
+    const QStringList expected =
+        QString(
+            u"选择学历 工伤月数 医疗月数 养老月数 生育险月数 失业月数 统一月数 统一月 统一年数 "
+            u"统一年 生育状况 房产状况 ID 身份证解读 公司申办 在线咨询 重置 评分结果 选择学历"_qs)
+            .split(' ');
     QVERIFY(QApplication::focusWidget() != nullptr);
     QStringList reached = {QApplication::focusWidget()->objectName()};
     while (reached.size() < expected.size()) {
