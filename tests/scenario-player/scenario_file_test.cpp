@@ -7,6 +7,8 @@
 namespace varostel {
 namespace {
 
+using namespace std::string_literals;
+
 TEST(ScenarioFile, StepsBeforeTheFirstTitleFormAnUntitledScenario) {
   const auto scenarios = parse_scenarios("set 养老月数 12\n== second\nclick 重置\n");
   ASSERT_EQ(scenarios.size(), 2u);
@@ -31,7 +33,7 @@ struct SplitRow {
   const char* line;
   const char* verb;
   const char* subject;
-  const char* text;
+  std::string text;
   bool has_text;
 };
 
@@ -60,7 +62,17 @@ INSTANTIATE_TEST_SUITE_P(
                     SplitRow{"SpaceAfterFieldGivesEmptyText", "set ID ", "set", "ID", "", true},
                     SplitRow{"VerbAlone", "expect-no-open", "expect-no-open", "", "", false},
                     SplitRow{"OpenTakesPathAndMode", "expect-open /jsq/index.html hidden",
-                             "expect-open", "/jsq/index.html", "hidden", true}),
+                             "expect-open", "/jsq/index.html", "hidden", true},
+                    // Control pictures in typed keys: U+2400 to U+241F and U+2421 stand
+                    // for the control characters, the pictures beside them for themselves.
+                    SplitRow{"TypedControlPicturesOnTheRangeEdges", "type 统一月数 1␀␟␠␡␢2", "type",
+                             "统一月数", "1\0\x1F␠\x7F␢2"s, true},
+                    SplitRow{"TypedTabEscapeAndBackspacePictures", "type ID ␉␛␈⌫", "type", "ID",
+                             "\t\x1B\b⌫", true},
+                    SplitRow{"TypedPictureCutShortAtTheEndStays", "type ID 1\xE2\x90", "type", "ID",
+                             "1\xE2\x90", true},
+                    SplitRow{"PastedControlPicturesStayPictures", "paste 统一月数 ␀␡", "paste",
+                             "统一月数", "␀␡", true}),
     [](const testing::TestParamInfo<SplitRow>& info) { return info.param.name; });
 
 }  // namespace

@@ -6,6 +6,32 @@ namespace {
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kScenarioStart = "== ";
 
+// A text file cannot show control characters, so the keys of a `type` step
+// spell them as their pictures: U+2400 to U+241F for NUL to US, U+2421 for
+// DEL. In UTF-8 these are E2 90 80 to E2 90 9F and E2 90 A1.
+std::string keys_with_control_characters(std::string_view keys) {
+  constexpr std::string_view kPicturePrefix = "\xE2\x90";
+  std::string out;
+  out.reserve(keys.size());
+  for (std::size_t i = 0; i < keys.size();) {
+    if (keys.substr(i, kPicturePrefix.size()) == kPicturePrefix && i + 2 < keys.size()) {
+      const auto last = static_cast<unsigned char>(keys[i + 2]);
+      if (last >= 0x80 && last <= 0x9F) {
+        out += static_cast<char>(last - 0x80);
+        i += 3;
+        continue;
+      }
+      if (last == 0xA1) {
+        out += '\x7F';
+        i += 3;
+        continue;
+      }
+    }
+    out += keys[i++];
+  }
+  return out;
+}
+
 bool is_blank(std::string_view line) {
   return line.find_first_not_of(" \t") == std::string_view::npos;
 }
@@ -23,6 +49,7 @@ ScenarioStep parse_step(std::string_view line, int number) {
   if (second != std::string_view::npos) {
     step.has_text = true;
     step.text = std::string(rest.substr(second + 1));
+    if (step.verb == "type") step.text = keys_with_control_characters(step.text);
   }
   return step;
 }

@@ -10,6 +10,8 @@ namespace varostel {
 
 // One line as written: the verb, the word after it (a field name, a year or
 // a page path) and the rest of the line after one more space, spaces kept.
+// In the keys of a `type` step the control pictures U+2400 to U+241F and
+// U+2421 are replaced by the control characters NUL to US and DEL.
 struct ScenarioStep {
   int line = 0;
   std::string verb;
