@@ -13,7 +13,9 @@ bool is_item(const FieldRow& field, std::string_view text) {
   return std::find(field.items.begin(), field.items.end(), text) != field.items.end();
 }
 
-bool is_control_character(char32_t c) { return c < 0x20 || c == 0x7F; }
+// C0 controls, DEL and the C1 controls: typed, they insert nothing, as in
+// the window's text boxes.
+bool is_control_character(char32_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); }
 
 }  // namespace
 
