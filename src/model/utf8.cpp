@@ -9,14 +9,6 @@ constexpr char32_t kReplacement = 0xFFFD;
 
 }  // namespace
 
-std::size_t length(std::string_view text) {
-  std::size_t count = 0;
-  for (char c : text) {
-    if (!is_continuation(static_cast<unsigned char>(c))) ++count;
-  }
-  return count;
-}
-
 void pop_back(std::string& text) {
   while (!text.empty() && is_continuation(static_cast<unsigned char>(text.back()))) {
     text.pop_back();

@@ -1,17 +1,12 @@
-// The few UTF-8 operations the form needs: field texts are UTF-8, but typing,
-// Backspace and length rules work in characters, not bytes.
+// The few UTF-8 operations the form needs: field texts are UTF-8, but typing
+// and Backspace work in characters, not bytes.
 #pragma once
 
-#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace varostel::utf8 {
-
-// Number of characters (code points); a stray continuation byte counts as
-// part of the character before it.
-[[nodiscard]] std::size_t length(std::string_view text);
 
 // Removes the last character, if any.
 void pop_back(std::string& text);
