@@ -11,22 +11,16 @@
 
 namespace varostel {
 
+// The scenario files see whole totals of either sign, 15.6, 1.2 and 18 months
+// filled from years, 0.3 as a sum, a 21-digit total and no -0; these rows are
+// the rest.
 TEST(NumberText, WritesPlainDecimal) {
   const struct {
     const char* name;
     double value;
     const char* text;
-  } rows[] = {{"zero", 0.0, "0"},
-              {"negative zero", -0.0, "0"},
-              {"nan", std::nan(""), "0"},
-              {"whole", 70, "70"},
-              {"negative whole", -50, "-50"},
+  } rows[] = {{"nan", std::nan(""), "0"},
               {"negative fraction", -2.25, "-2.25"},
-              {"1.3 years in months", 1.3 * 12, "15.6"},
-              {"0.1 years in months", 0.1 * 12, "1.2"},
-              {"1.5 years in months", 1.5 * 12, "18"},
-              {"sum without binary noise", 0.1 + 0.2, "0.3"},
-              {"large whole, no exponent", 1e20, "100000000000000000000"},
               {"small fraction, no exponent", 1e-7, "0.0000001"},
               {"third cut at 15 digits", 1.0 / 3, "0.333333333333333"},
               {"two thirds rounded at 15 digits", 2.0 / 3, "0.666666666666667"},
