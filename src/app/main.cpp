@@ -11,6 +11,7 @@
 #include "ui/main_window.h"
 #include "ui/message_filter.h"
 #include "ui/qr_code_window.h"
+#include "ui/version.h"
 
 namespace {
 
@@ -30,8 +31,11 @@ bool display_available() {
 
 int main(int argc, char** argv) {
   if (!display_available()) {
-    std::cerr << "varostel: no display (DISPLAY is not set); to run it without one: xvfb-run -a "
-              << argv[0] << '\n';
+    // xvfb-run keeps an invisible window open until it is ended, so the way
+    // to merely see the window is a picture of it.
+    std::cerr << "varostel: no display (DISPLAY is not set); under xvfb-run -a " << argv[0]
+              << " it runs invisibly until you end it; in the source folder, "
+                 "scripts/screenshot saves a picture of the window\n";
     return 1;
   }
   // Qt warns on its own when it finds no browser; the page opener then says
@@ -39,8 +43,9 @@ int main(int argc, char** argv) {
   varostel::ui::drop_qt_messages_starting_with({QStringLiteral("Unable to detect a web browser")});
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Varostel"));
-  QApplication::setApplicationVersion(QStringLiteral("0.1.5"));
-  QApplication::setDesktopFileName(QStringLiteral("varostel"));
+  QApplication::setApplicationVersion(QStringLiteral(VAROSTEL_VERSION));
+  // The name of the installed desktop entry, io.github.varostel.Varostel.desktop.
+  QApplication::setDesktopFileName(QStringLiteral("io.github.varostel.Varostel"));
   QApplication::setWindowIcon(varostel::ui::program_icon());
   varostel::ui::install_song_face_substitutes();
 

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "ui/version.h"
+
 namespace varostel::ui {
 
 // A twip is 1/1440 inch; 15 of them make one pixel at 96 dots per inch.
@@ -73,7 +75,7 @@ inline constexpr std::array<ControlRow, 70> kControlTable = {{
     {"社保",         ControlKind::Frame,    "",        120,   4560,  5175,  2655,  3,  FontCode::Large, Look::Plain, "社保"},
     {"Frame1",       ControlKind::Frame,    "",        120,   7320,  5175,  2655,  46, FontCode::Large, Look::Plain, "试算结果"},
     {"Morvith",      ControlKind::Label,    "",        240,   10080, 855,   255,   69, FontCode::SmallUnderlined, Look::Link},
-    {"ver",          ControlKind::Label,    "",        3720,  10080, 1575,  255,   49, FontCode::Small, Look::Plain, "Kelvane 0.1.5"},
+    {"ver",          ControlKind::Label,    "",        3720,  10080, 1575,  255,   49, FontCode::Small, Look::Plain, "Kelvane " VAROSTEL_VERSION},
 
     {"Label20",      ControlKind::Label,    "个人",    120,   360,   1700,  300,   52, FontCode::Large, Look::Plain, "身份证号码"},
     {"ID",           ControlKind::TextBox,  "个人",    1680,  360,   3255,  270,   50},
