@@ -9,13 +9,16 @@
 namespace varostel::ui {
 namespace {
 
-// A key whose text inserts characters: printable text, or Backspace, which
-// the filters see as code 8. Delete (U+007F), Return and Escape type nothing.
+// A key whose text inserts characters: anything but control characters
+// (C0, DEL and C1, as the form has it), or Backspace, which the filters see
+// as code 8. Delete (U+007F), Return and Escape type nothing. Invisible
+// characters such as U+200B count as typed, so they meet the filter too.
 bool types_characters(const QString& text) {
   if (text.isEmpty()) return false;
   if (text == QChar(kBackspaceCode)) return true;
   for (const QChar c : text) {
-    if (!c.isPrint() && !c.isSurrogate()) return false;
+    const char16_t unit = c.unicode();
+    if (unit < 0x20 || (unit >= 0x7F && unit <= 0x9F)) return false;
   }
   return true;
 }
