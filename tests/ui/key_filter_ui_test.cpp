@@ -81,57 +81,31 @@ class KeyFilterUiTest : public QObject {
     QTest::addColumn<QString>("keys");  // up to four, as a key sequence
     QTest::addColumn<QString>("expected");
     QTest::addColumn<QString>("copied");
-    const QString pension = u"养老月数"_qs;
-    QTest::newRow("Ctrl+C copies") << "ID"
-                                   << "110X"
-                                   << ""
-                                   << "Ctrl+A, Ctrl+C"
-                                   << "110X"
-                                   << "110X";
-    QTest::newRow("Ctrl+X of a count refills 0") << pension << "36"
-                                                 << ""
-                                                 << "Ctrl+A, Ctrl+X"
-                                                 << "0"
-                                                 << "36";
-    QTest::newRow("Ctrl+V pastes a decimal point") << pension << "0"
-                                                   << "12.5"
-                                                   << "Ctrl+A, Ctrl+V"
-                                                   << "12.5"
-                                                   << "12.5";
-    QTest::newRow("Ctrl+Z takes back a typed digit") << pension << "0"
-                                                     << ""
-                                                     << "5, Ctrl+Z"
-                                                     << "0"
-                                                     << "";
-    QTest::newRow("Home, Delete") << "ID"
-                                  << "123"
-                                  << ""
-                                  << "Home, Delete"
-                                  << "23"
-                                  << "";
-    QTest::newRow("Left, Backspace") << "ID"
-                                     << "123"
-                                     << ""
-                                     << "Left, Backspace"
-                                     << "13"
-                                     << "";
-    QTest::newRow("digits typed at the start stay in order") << "ID"
-                                                             << "123"
-                                                             << ""
-                                                             << "Home, 4, 5"
-                                                             << "45123"
-                                                             << "";
-    QTest::newRow("a discarded letter keeps the selection") << "ID"
-                                                            << "12"
-                                                            << ""
-                                                            << "Ctrl+A, A"
-                                                            << "12"
-                                                            << "";
-    QTest::newRow("a digit replaces the selection") << pension << "36"
-                                                    << ""
-                                                    << "Ctrl+A, 7"
-                                                    << "7"
-                                                    << "";
+    const struct {
+      const char* name;
+      const char* box;
+      const char* start;
+      const char* clipboard;
+      const char* keys;
+      const char* expected;
+      const char* copied;
+    } rows[] = {
+        {"Ctrl+C copies", "ID", "110X", "", "Ctrl+A, Ctrl+C", "110X", "110X"},
+        {"Ctrl+X of a count refills 0", "养老月数", "36", "", "Ctrl+A, Ctrl+X", "0", "36"},
+        {"Ctrl+V pastes a decimal point", "养老月数", "0", "12.5", "Ctrl+A, Ctrl+V", "12.5",
+         "12.5"},
+        {"Ctrl+Z takes back a typed digit", "养老月数", "0", "", "5, Ctrl+Z", "0", ""},
+        {"Home, Delete", "ID", "123", "", "Home, Delete", "23", ""},
+        {"Left, Backspace", "ID", "123", "", "Left, Backspace", "13", ""},
+        {"digits typed at the start stay in order", "ID", "123", "", "Home, 4, 5", "45123", ""},
+        {"a discarded letter keeps the selection", "ID", "12", "", "Ctrl+A, A", "12", ""},
+        {"a digit replaces the selection", "养老月数", "36", "", "Ctrl+A, 7", "7", ""},
+    };
+    for (const auto& row : rows) {
+      QTest::newRow(row.name) << QString::fromUtf8(row.box) << QString(row.start)
+                              << QString(row.clipboard) << QString(row.keys)
+                              << QString(row.expected) << QString(row.copied);
+    }
   }
 
   void edits_bypass_the_filter() {
