@@ -1,6 +1,5 @@
 #include "model/form.h"
 
-#include <algorithm>
 #include <utility>
 
 #include "model/key_filter.h"
@@ -8,10 +7,6 @@
 
 namespace varostel {
 namespace {
-
-bool is_item(const FieldRow& field, std::string_view text) {
-  return std::find(field.items.begin(), field.items.end(), text) != field.items.end();
-}
 
 // C0 controls, DEL and the C1 controls: typed, they insert nothing, as in
 // the window's text boxes.
@@ -34,7 +29,7 @@ void Form::write(FieldId id, std::string_view text) {
 }
 
 bool Form::select(FieldId list, std::string_view item) {
-  if (kind(list) != FieldKind::DropDown || !is_item(field_row(list), item)) return false;
+  if (kind(list) != FieldKind::DropDown || !is_item_of(field_row(list).items, item)) return false;
   store_text(list, std::string(item));
   raise(list, Event::Click);
   return true;
