@@ -4,11 +4,11 @@
 
 namespace varostel {
 
-int SystemClock::current_year() const {
+Date SystemClock::today() const {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
-  if (localtime_r(&now, &local) == nullptr) return 1970;
-  return local.tm_year + 1900;
+  if (localtime_r(&now, &local) == nullptr) return Date{};
+  return Date{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
 }
 
 }  // namespace varostel

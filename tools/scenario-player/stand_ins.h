@@ -29,13 +29,14 @@ class RecordingOpener final : public PageOpener {
   std::vector<PageOpening> openings_;
 };
 
-// The system clock's year until a year is fixed.
+// The system clock's date until a year is fixed; then today is the last
+// day of that year, so every birth date within it has already passed.
 class SettableClock final : public Clock {
  public:
   SettableClock() = default;
   explicit SettableClock(int year) : year_(year) {}
-  [[nodiscard]] int current_year() const override {
-    return year_ ? *year_ : system_.current_year();
+  [[nodiscard]] Date today() const override {
+    return year_ ? Date{*year_, 12, 31} : system_.today();
   }
   void fix_year(int year) { year_ = year; }
 
