@@ -14,6 +14,16 @@ bool is_control_character(char32_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x
 
 }  // namespace
 
+TextAroundCursor fit_text_box(std::string_view before_cursor, std::string_view after_cursor) {
+  const std::size_t after_length = utf8::length(after_cursor);
+  // Only when the text after the cursor is too long by itself (never after
+  // an insertion) is it cut too.
+  if (after_length >= kTextBoxMaxLength) {
+    return {{}, utf8::first_characters(after_cursor, kTextBoxMaxLength)};
+  }
+  return {utf8::first_characters(before_cursor, kTextBoxMaxLength - after_length), after_cursor};
+}
+
 Form::Form() {
   for (std::size_t i = 0; i < kFieldCount; ++i) {
     fields_[i].text = std::string(kFieldTable[i].start_text);
@@ -24,13 +34,13 @@ Form::Form() {
 void Form::write(FieldId id, std::string_view text) {
   const FieldKind k = kind(id);
   if (k != FieldKind::Label && k != FieldKind::TextBox && k != FieldKind::Button) return;
-  store_text(id, std::string(text));
+  store_text(id, text);
   if (raises_change(k)) raise(id, Event::Change);
 }
 
 bool Form::select(FieldId list, std::string_view item) {
   if (kind(list) != FieldKind::DropDown || !is_item_of(field_row(list).items, item)) return false;
-  store_text(list, std::string(item));
+  store_text(list, item);
   raise(list, Event::Click);
   return true;
 }
@@ -73,6 +83,7 @@ bool Form::type(FieldId box, char32_t character) {
   if (code == 0) return false;
 
   std::string text = fields_[box.index].text;
+  const bool full = utf8::length(text) >= kTextBoxMaxLength;
   if (code == kBackspaceCode) {
     if (text.empty()) return false;
     utf8::pop_back(text);
@@ -81,18 +92,19 @@ bool Form::type(FieldId box, char32_t character) {
     const char32_t typed = code == key_code(character)
                                ? character
                                : static_cast<char32_t>(static_cast<std::uint16_t>(code));
-    if (is_control_character(typed)) return false;
+    if (is_control_character(typed) || full) return false;
     utf8::append(text, typed);
   }
-  store_text(box, std::move(text));
+  store_text(box, text);
   raise(box, Event::Change);
   return true;
 }
 
 bool Form::edit(FieldId box, std::string_view text) {
   if (kind(box) != FieldKind::TextBox || !enabled(box)) return false;
-  if (fields_[box.index].text == text) return false;
-  store_text(box, std::string(text));
+  const std::string_view kept = fit_text_box(text).before_cursor;
+  if (fields_[box.index].text == kept) return false;
+  store_text(box, kept);
   raise(box, Event::Change);
   return true;
 }
@@ -133,8 +145,8 @@ void Form::on_key_press(FieldId box, KeyPressHandler handler) {
   handlers_[box.index].key_press = std::move(handler);
 }
 
-void Form::store_text(FieldId id, std::string text) {
-  fields_[id.index].text = std::move(text);
+void Form::store_text(FieldId id, std::string_view text) {
+  fields_[id.index].text = kind(id) == FieldKind::TextBox ? fit_text_box(text).before_cursor : text;
   notify(id, FieldProperty::Text);
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -14,6 +15,25 @@
 #include "model/field_table.h"
 
 namespace varostel {
+
+// The most characters (Unicode code points) a text box holds. Anything
+// longer is cut, as a text box's maximum length cuts a paste: a long paste
+// then costs no more than a short one, in the form and in the window.
+inline constexpr std::size_t kTextBoxMaxLength = 1000;
+
+// A text box's text split at the cursor.
+struct TextAroundCursor {
+  std::string_view before_cursor;
+  std::string_view after_cursor;
+};
+
+// What a text box keeps of a text split at the cursor, just after an
+// insertion that ended at the cursor: whatever is too much goes from just
+// before the cursor, that is from the end of what was inserted, and never
+// part of a character. A whole text is all before the cursor, so it is cut
+// at its end.
+[[nodiscard]] TextAroundCursor fit_text_box(std::string_view before_cursor,
+                                            std::string_view after_cursor = {});
 
 // What changed in a field, for whoever shows the form (the window).
 enum class FieldProperty : std::uint8_t { Text, Value, Enabled };
@@ -38,9 +58,9 @@ class Form {
 
   // --- Writes made by the program ---
 
-  // Writes a label's or a button's caption or a text box's text. A label or
-  // text box then raises Change, even when the text is the same; a button
-  // raises nothing. Ignored for other kinds.
+  // Writes a label's or a button's caption or a text box's text (cut by
+  // fit_text_box). A label or text box then raises Change, even when the
+  // text is the same; a button raises nothing. Ignored for other kinds.
   void write(FieldId id, std::string_view text);
   // Selects the item with exactly this text and raises Click. Returns false,
   // changing nothing, when the list has no such item.
@@ -57,13 +77,13 @@ class Form {
 
   // One typed character, at the end of an enabled text box, after its
   // KeyPress handler; Backspace (8) removes the last character. Control
-  // characters other than Backspace insert nothing. Returns whether the
-  // text changed.
+  // characters other than Backspace insert nothing, and neither does any
+  // character in a full box. Returns whether the text changed.
   bool type(FieldId box, char32_t character);
   // A user's edit that leaves an enabled text box holding `text`: a paste,
   // a cut, an undo, or a character the window has already put through
-  // key_press(). No key filter here; one Change when the text differs.
-  // Returns whether the text changed.
+  // key_press(). No key filter here; the text is cut by fit_text_box, then
+  // one Change when it differs. Returns whether the text changed.
   bool edit(FieldId box, std::string_view text);
   // Runs the box's KeyPress handler on a typed character's code and returns
   // the code to insert; 0 means the character is discarded.
@@ -94,7 +114,8 @@ class Form {
     KeyPressHandler key_press;
   };
 
-  void store_text(FieldId id, std::string text);
+  // Keeps what the field holds of `text`: for a text box, what fits.
+  void store_text(FieldId id, std::string_view text);
   void raise(FieldId id, Event event);
   void notify(FieldId id, FieldProperty property);
 

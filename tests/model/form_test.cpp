@@ -101,5 +101,73 @@ TEST_F(FormTest, ObserverSeesEachChangeBeforeItsEvent) {
   EXPECT_EQ(log, (Log{"房产得分/text", "handler:30", "公司申办/value", "居住时长/enabled"}));
 }
 
+std::string repeat(std::string_view piece, std::size_t times) {
+  std::string text;
+  for (std::size_t i = 0; i < times; ++i) text += piece;
+  return text;
+}
+
+// Where a text box's cut falls: at the end of a whole text, or at the end of
+// what was inserted before the cursor, and never inside a character.
+TEST(FitTextBox, KeepsAtMostTheMaximumWholeCharacters) {
+  static_assert(kTextBoxMaxLength == 1000);
+  const std::string d999 = repeat("1", 999), d1000 = d999 + "2";
+  const struct {
+    const char* name;
+    std::string before, after;
+    std::string kept_before, kept_after;
+  } rows[] = {
+      {"999 characters kept", d999, "", d999, ""},
+      {"1000 characters kept", d1000, "", d1000, ""},
+      {"1001st character dropped", d1000 + "3", "", d1000, ""},
+      {"5 MB cut to the first 1000", d1000 + std::string(5'000'000, '7'), "", d1000, ""},
+      {"three-byte 1000th kept", d999 + "年", "", d999 + "年", ""},
+      {"three-byte 1001st dropped whole", d1000 + "年", "", d1000, ""},
+      {"four-byte 1000th kept", d999 + "😀z", "", d999 + "😀", ""},
+      {"four-byte 1001st dropped whole", d1000 + "😀", "", d1000, ""},
+      {"1001 four-byte characters cut by characters, not bytes", repeat("😀", 1001), "",
+       repeat("😀", 1000), ""},
+      {"invalid byte counts as one character", d999 + "\xFF" + "b", "", d999 + "\xFF", ""},
+      {"insertion in the middle cut at its end", "ab" + repeat("9", 1000), "cd",
+       "ab" + repeat("9", 996), "cd"},
+      {"four-byte end of an insertion dropped whole", repeat("a", 998) + "😀😀", "z",
+       repeat("a", 998) + "😀", "z"},
+      {"1000 in all across the cursor kept", repeat("a", 500), repeat("b", 500), repeat("a", 500),
+       repeat("b", 500)},
+      {"nothing fits before 1000 after the cursor", "new", d1000, "", d1000},
+      {"after the cursor alone too long is cut", "x", d1000 + "3", "", d1000},
+  };
+  for (const auto& r : rows) {
+    const TextAroundCursor kept = fit_text_box(r.before, r.after);
+    EXPECT_EQ(kept.before_cursor, r.kept_before) << r.name;
+    EXPECT_EQ(kept.after_cursor, r.kept_after) << r.name;
+  }
+}
+
+TEST_F(FormTest, TextBoxesKeepTheFirstThousandCharactersLabelsKeepAll) {
+  const std::string d1000 = repeat("1", 999) + "2";
+  record(kPension, Event::Change, "box");
+  form.write(kPension, d1000 + "3");
+  EXPECT_FALSE(form.edit(kPension, d1000 + "4"));  // cut, the same text: no Change
+  EXPECT_TRUE(form.edit(kPension, repeat("5", 1001)));
+  EXPECT_EQ(log, (Log{"box:" + d1000, "box:" + repeat("5", 1000)}));
+  form.write(kHousingScore, d1000 + "3");
+  EXPECT_EQ(form.text(kHousingScore), d1000 + "3");
+}
+
+// The window's box takes no more once full, but its key filter has run.
+TEST_F(FormTest, AFullBoxTakesNoTypedCharacterButBackspace) {
+  log_key_presses(kYears, 0);
+  record(kYears, Event::Change, "years");
+  const std::string x999 = repeat("x", 999);
+  EXPECT_TRUE(form.edit(kYears, x999 + "y"));
+  EXPECT_FALSE(form.type(kYears, U'z'));
+  EXPECT_TRUE(form.type(kYears, U'\b'));
+  EXPECT_TRUE(form.type(kYears, U'😀'));  // four bytes, one character: the 1000th
+  EXPECT_FALSE(form.type(kYears, U'😀'));
+  EXPECT_EQ(log, (Log{"years:" + x999 + "y", "key 122", "key 8", "years:" + x999, "key -10179",
+                      "years:" + x999 + "😀", "key -10179"}));
+}
+
 }  // namespace
 }  // namespace varostel

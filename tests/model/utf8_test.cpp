@@ -68,5 +68,37 @@ TEST(Utf8, AppendEncodesEveryLengthDecodeReadsItBack) {
   }
 }
 
+// The form cuts a text box's text with these; a cut inside a character, or a
+// count that differs from decode's, would leave a broken or longer text.
+TEST(Utf8, LengthAndFirstCharactersCountAsDecodeDoes) {
+  const struct {
+    const char* name;
+    std::string text;
+    std::size_t count;
+    std::string first;
+  } rows[] = {
+      {"empty text", "", 3, ""},
+      {"none wanted", "abc", 0, ""},
+      {"shorter than wanted", "ab", 3, "ab"},
+      {"exactly as long", "abc", 3, "abc"},
+      {"one too long", "abcd", 3, "abc"},
+      {"two-byte character at the cut kept", "aé", 2, "aé"},
+      {"two-byte character past the cut dropped", "abé", 2, "ab"},
+      {"three-byte character past the cut dropped", "ab年", 2, "ab"},
+      {"four-byte character at the cut kept", "a😀b", 2, "a😀"},
+      {"four-byte character past the cut dropped", "ab😀", 2, "ab"},
+      {"four-byte characters only", "😀😀😀", 2, "😀😀"},
+      {"an invalid byte is one character",
+       "a\xFF\xFE"
+       "b",
+       2, "a\xFF"},
+      {"a cut-short sequence is one character a byte", "\xE5\xB9" + "1"s, 2, "\xE5\xB9"},
+  };
+  for (const auto& r : rows) {
+    EXPECT_EQ(utf8::first_characters(r.text, r.count), r.first) << r.name;
+    EXPECT_EQ(utf8::length(r.text), utf8::decode(r.text).size()) << r.name;
+  }
+}
+
 }  // namespace
 }  // namespace varostel
