@@ -11,6 +11,7 @@
 #include "ui/main_window.h"
 #include "ui/message_filter.h"
 #include "ui/qr_code_window.h"
+#include "ui/screen_fit.h"
 #include "ui/version.h"
 
 namespace {
@@ -57,6 +58,7 @@ int main(int argc, char** argv) {
   opener.set_failure_report(
       [&window](const std::string& address) { window.show_unopened_address(address); });
 
+  varostel::ui::fit_to_screen(window);
   window.show();
   return QApplication::exec();
 }
