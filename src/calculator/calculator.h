@@ -2,6 +2,9 @@
 // filter, the reset and the links installed. The window binds to its form.
 #pragma once
 
+#include <string>
+
+#include "calculator/field_notes.h"
 #include "model/clock.h"
 #include "model/form.h"
 #include "model/page_opener.h"
@@ -17,9 +20,17 @@ class Calculator {
 
   [[nodiscard]] Form& form() { return form_; }
   [[nodiscard]] const Form& form() const { return form_; }
+  // Notes beside the fields, for whoever shows the form.
+  [[nodiscard]] FieldNotes& notes() { return notes_; }
+  [[nodiscard]] const FieldNotes& notes() const { return notes_; }
+  // The hint on the identity number last read, empty when none.
+  [[nodiscard]] const std::string& identity_hint() const;
+  // How far the total is from the pass mark, empty while there is no verdict.
+  [[nodiscard]] const std::string& points_gap() const;
 
  private:
   Form form_;
+  FieldNotes notes_;
 };
 
 }  // namespace varostel

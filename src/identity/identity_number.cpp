@@ -64,7 +64,7 @@ std::optional<IdentityFacts> read_identity_number(std::string_view text) {
   const char sex_digit = text[layout->sex_digit - 1];
   const Sex sex = (sex_digit - '0') % 2 == 0 ? Sex::Female : Sex::Male;
   return IdentityFacts{year + "年" + std::string(month) + "月" + std::string(day) + "日", sex,
-                       birth_year};
+                       birth_year, value_of(month), value_of(day)};
 }
 
 std::string_view sex_text(Sex sex) { return sex == Sex::Female ? kFemale : kMale; }

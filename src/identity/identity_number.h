@@ -15,6 +15,9 @@ struct IdentityFacts {
   std::string birth_date;  // e.g. "1985年01月02日"; month and day keep their zeros
   Sex sex;
   int birth_year;  // 0 when the year digits are all zeros: no age follows
+  // As written, so they may name no real day (month 13, 31 April).
+  int birth_month;
+  int birth_day;
 };
 
 inline constexpr std::string_view kFemale = "女";

@@ -141,6 +141,18 @@ void Form::on(FieldId id, Event event, Handler handler) {
   slot = std::move(handler);
 }
 
+void Form::append(FieldId id, Event event, Handler step) {
+  auto& slot = event == Event::Change ? handlers_[id.index].change : handlers_[id.index].click;
+  if (!slot) {
+    slot = std::move(step);
+    return;
+  }
+  slot = [first = std::move(slot), then = std::move(step)] {
+    first();
+    then();
+  };
+}
+
 void Form::on_key_press(FieldId box, KeyPressHandler handler) {
   handlers_[box.index].key_press = std::move(handler);
 }

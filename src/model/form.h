@@ -97,6 +97,9 @@ class Form {
   // --- Wiring ---
 
   void on(FieldId id, Event event, Handler handler);
+  // Adds `step` to the end of the event's handler, so a unit can follow up
+  // on a rule another unit installed; alone when there is none yet.
+  void append(FieldId id, Event event, Handler step);
   void on_key_press(FieldId box, KeyPressHandler handler);
   // Called after every change of a text, value or enabled flag, before the
   // event that the change raises.

@@ -1,0 +1,146 @@
+// The calculator's notes: when the identity hint and the points gap appear,
+// change and go, and that the observer hears of each change exactly once.
+#include "calculator/field_notes.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "calculator/calculator.h"
+#include "model/fields.h"
+
+namespace varostel {
+namespace {
+
+class FixedClock final : public Clock {
+ public:
+  [[nodiscard]] Date today() const override { return {2026, 6, 15}; }
+};
+
+class NoOpener final : public PageOpener {
+ public:
+  void open_page(std::string_view, WindowMode) override {}
+};
+
+class FieldNotesTest : public testing::Test {
+ protected:
+  FieldNotesTest() {
+    calculator.notes().set_observer([this](FieldId field) {
+      told.push_back(std::string(field_row(field).name) + ":" + calculator.notes().note(field));
+    });
+  }
+  Form& form() { return calculator.form(); }
+  // What the observer was told about one field, in order.
+  std::vector<std::string> told_about(FieldId field) const {
+    std::vector<std::string> about;
+    const std::string prefix = std::string(field_row(field).name) + ":";
+    for (const std::string& entry : told) {
+      if (entry.starts_with(prefix)) about.push_back(entry);
+    }
+    return about;
+  }
+  void read(std::string_view number) {
+    form().edit(kIdentityNumber, number);
+    form().click(kReadButton);
+  }
+
+  NoOpener opener;
+  FixedClock clock;
+  Calculator calculator{opener, clock};
+  std::vector<std::string> told;
+};
+
+using Told = std::vector<std::string>;
+
+TEST(FormAppend, RunsAfterTheInstalledHandlerOrAlone) {
+  Form form;
+  std::vector<std::string> log;
+  form.append(kSex, Event::Change, [&] { log.push_back("alone"); });
+  form.on(kAgeScore, Event::Change, [&] { log.push_back("rule:" + form.text(kAgeScore)); });
+  form.append(kAgeScore, Event::Change, [&] { log.push_back("then:" + form.text(kAgeScore)); });
+  form.write(kSex, "男");
+  form.write(kAgeScore, "5");
+  EXPECT_EQ(log, (std::vector<std::string>{"alone", "rule:5", "then:5"}));
+}
+
+TEST_F(FieldNotesTest, HintComesWithTheReadingNotWithThePaste) {
+  form().edit(kIdentityNumber, "110105199003071230");
+  EXPECT_EQ(calculator.identity_hint(), "");
+  form().click(kReadButton);
+  EXPECT_EQ(calculator.identity_hint(), "校验码应为 9，请核对号码");
+  // The reading wrote what it always writes; the hint is beside it.
+  EXPECT_EQ(form().text(kBirthDate), "1990年03月07日");
+  EXPECT_EQ(form().text(kAge), "36");
+  EXPECT_EQ(form().text(kIdentityNumber), "110105199003071230");
+  EXPECT_EQ(told_about(kIdentityNumber), (Told{"ID:校验码应为 9，请核对号码"}));
+}
+
+TEST_F(FieldNotesTest, AnyChangeOfTheBoxClearsTheHintOnce) {
+  read("11010519851301001X");
+  ASSERT_EQ(calculator.identity_hint(), "出生日期不是有效日期");
+  told.clear();
+  form().type(kIdentityNumber, U'\b');
+  form().type(kIdentityNumber, U'X');
+  EXPECT_EQ(calculator.identity_hint(), "");
+  EXPECT_EQ(told, (Told{"ID:"}));
+}
+
+TEST_F(FieldNotesTest, ReadingAgainReplacesTheHint) {
+  read("110105202606160016");
+  EXPECT_EQ(calculator.identity_hint(), "出生日期晚于今天");
+  form().write(kIdentityNumber, "110105198504310010");  // a program write counts too
+  form().click(kReadButton);
+  EXPECT_EQ(calculator.identity_hint(), "出生日期不是有效日期");
+  form().click(kReadButton);  // the same hint again: nothing to tell
+  EXPECT_EQ(told_about(kIdentityNumber),
+            (Told{"ID:出生日期晚于今天", "ID:", "ID:出生日期不是有效日期"}));
+}
+
+TEST_F(FieldNotesTest, NoHintForANumberTheReadingRejectsOrForASoundOne) {
+  read("1101051985130100");
+  EXPECT_EQ(form().text(kBirthDate), "号码有误");
+  read("110105199003071239");
+  EXPECT_EQ(form().text(kBirthDate), "1990年03月07日");
+  EXPECT_EQ(calculator.identity_hint(), "");
+  EXPECT_TRUE(told_about(kIdentityNumber).empty());
+}
+
+TEST_F(FieldNotesTest, OverAgeMarkStaysTheOnlyChangeToTheFields) {
+  read("110105194912310011");  // sound, and over age in 2026
+  EXPECT_EQ(form().text(kBirthDate), "超龄无法入户");
+  EXPECT_EQ(calculator.identity_hint(), "");
+  read("110105194912310010");
+  EXPECT_EQ(form().text(kBirthDate), "超龄无法入户");
+  EXPECT_EQ(calculator.identity_hint(), "校验码应为 1，请核对号码");
+}
+
+TEST_F(FieldNotesTest, GapFollowsTheTotalOnBothFieldsAndGoesWithTheReset) {
+  EXPECT_EQ(calculator.points_gap(), "");
+  ASSERT_TRUE(form().choose(kEducation, "全日制本科"));  // 90, and 5 for the age 18
+  EXPECT_EQ(calculator.points_gap(), "还差 5 分");
+  EXPECT_EQ(calculator.notes().note(kVerdict), "还差 5 分");
+  form().edit(field_id("养老月数"), "48");  // 12 more
+  EXPECT_EQ(calculator.points_gap(), "已过线，多出 7 分");
+  read("11010519491231002X");  // over age: -90
+  EXPECT_EQ(form().text(kTotal), "12");
+  EXPECT_EQ(calculator.points_gap(), "还差 88 分");
+  told.clear();
+  form().click(kResetButton);
+  EXPECT_EQ(form().text(kVerdict), "综合计算中...");
+  EXPECT_EQ(calculator.points_gap(), "");
+  EXPECT_EQ(calculator.notes().note(kVerdict), "");
+  EXPECT_EQ(calculator.identity_hint(), "");
+  EXPECT_EQ(told.back(), "评分结果:");
+}
+
+TEST_F(FieldNotesTest, ARepeatedTotalTellsNothing) {
+  ASSERT_TRUE(form().choose(kEducation, "全日制大专或高技"));
+  told.clear();
+  ASSERT_TRUE(form().choose(kEducation, "全日制大专或高技"));  // the total is written again
+  form().click(kEmployerApplies);                              // +10
+  EXPECT_EQ(told, (Told{"合计得分:还差 15 分", "评分结果:还差 15 分"}));
+}
+
+}  // namespace
+}  // namespace varostel
