@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <charconv>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -142,6 +143,11 @@ int main(int argc, char** argv) {
     }
   } else {
     name = arguments.input;
+    std::error_code error;
+    if (std::filesystem::is_directory(arguments.input, error)) {
+      std::cerr << name << ": cannot be read: it is a directory\n";
+      return kUnusable;
+    }
     std::ifstream in(arguments.input, std::ios::binary);
     if (in.is_open()) {
       std::ostringstream content;
