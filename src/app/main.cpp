@@ -1,9 +1,14 @@
-// varostel: the points calculator's window. Takes no arguments.
+// varostel: the points calculator's window. Its only options are --help
+// and --version.
 #include <QApplication>
+#include <QStringList>
 #include <cstdlib>
 #include <iostream>
 
+#include "app/command_line.h"
+#include "app/platform_failure.h"
 #include "calculator/calculator.h"
+#include "calculator/start_up_texts.h"
 #include "model/clock.h"
 #include "ui/desktop_page_opener.h"
 #include "ui/fonts.h"
@@ -16,33 +21,43 @@
 
 namespace {
 
-bool has_environment(const char* name) {
+std::string environment(const char* name) {
   const char* value = std::getenv(name);
-  return value != nullptr && *value != '\0';
+  return value != nullptr ? value : "";
 }
 
-// Without a display Qt would abort with a long message; one clear line
-// saying what to do serves the user better.
-bool display_available() {
-  return has_environment("QT_QPA_PLATFORM") || has_environment("DISPLAY") ||
-         has_environment("WAYLAND_DISPLAY");
+QStringList arguments_of(int argc, char** argv) {
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments.append(QString::fromLocal8Bit(argv[i]));
+  return arguments;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (!display_available()) {
-    // xvfb-run keeps an invisible window open until it is ended, so the way
-    // to merely see the window is a picture of it.
-    std::cerr << "varostel: no display (DISPLAY is not set); under xvfb-run -a " << argv[0]
-              << " it runs invisibly until you end it; in the source folder, "
-                 "scripts/screenshot saves a picture of the window\n";
+  // Before any QApplication, which would need a display.
+  const varostel::app::CommandLineOutcome command_line =
+      varostel::app::read_command_line(arguments_of(argc, argv));
+  if (!command_line.open_window) {
+    std::cout << command_line.out << std::flush;
+    std::cerr << command_line.err;
+    return command_line.exit_status;
+  }
+  const varostel::DisplaySettings display{environment("DISPLAY"), environment("WAYLAND_DISPLAY"),
+                                          environment("QT_QPA_PLATFORM")};
+  if (varostel::no_display_named(display)) {
+    // Without a display Qt would abort with a long message; one clear line
+    // saying what to do serves the user better.
+    std::cerr << varostel::display_problem_line(varostel::DisplayProblem::NotSet, display, argv[0]);
     return 1;
   }
   // Qt warns on its own when it finds no browser; the page opener then says
   // so in one line of its own, with the address.
   varostel::ui::drop_qt_messages_starting_with({QStringLiteral("Unable to detect a web browser")});
+  // A display that is named but cannot be used shows only when Qt tries it.
+  varostel::app::catch_platform_failure(display, argv[0]);
   QApplication app(argc, argv);
+  varostel::app::platform_started();
   QApplication::setApplicationName(QStringLiteral("Varostel"));
   QApplication::setApplicationVersion(QStringLiteral(VAROSTEL_VERSION));
   // The name of the installed desktop entry, io.github.varostel.Varostel.desktop.
