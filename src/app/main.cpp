@@ -11,6 +11,7 @@
 #include "calculator/start_up_texts.h"
 #include "model/clock.h"
 #include "ui/desktop_page_opener.h"
+#include "ui/field_notes_view.h"
 #include "ui/fonts.h"
 #include "ui/images.h"
 #include "ui/main_window.h"
@@ -69,6 +70,7 @@ int main(int argc, char** argv) {
   const varostel::SystemClock clock;
   varostel::Calculator calculator(opener, clock);
   varostel::ui::MainWindow window(calculator.form());
+  const varostel::ui::FieldNotesView notes_view(window, calculator.notes());
   varostel::ui::QrCodeWindow qr_code_window(&window);
   opener.set_failure_report(
       [&window](const std::string& address) { window.show_unopened_address(address); });

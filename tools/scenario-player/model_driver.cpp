@@ -26,6 +26,9 @@ class ModelDriver final : public ScenarioDriver {
   [[nodiscard]] bool enabled(FieldId field) const override {
     return calculator_.form().enabled(field);
   }
+  [[nodiscard]] std::string note(FieldId field) const override {
+    return calculator_.notes().note(field);
+  }
   [[nodiscard]] const std::vector<PageOpening>& openings() const override {
     return opener_.openings();
   }

@@ -30,6 +30,8 @@ class ScenarioDriver {
   // Text, caption or displayed text; "0" or "1" for the check box.
   [[nodiscard]] virtual std::string read(FieldId field) const = 0;
   [[nodiscard]] virtual bool enabled(FieldId field) const = 0;
+  // The calculator's note beside the field as shown, empty for none.
+  [[nodiscard]] virtual std::string note(FieldId field) const = 0;
   // Every page opening so far, oldest first.
   [[nodiscard]] virtual const std::vector<PageOpening>& openings() const = 0;
 };

@@ -70,7 +70,7 @@ class Player {
     if (verb == "year") return year(step);
     if (verb == "expect-open") return expect_open(step);
     if (verb != "set" && verb != "type" && verb != "paste" && verb != "choose" && verb != "click" &&
-        verb != "expect" && verb != "expect-enabled") {
+        verb != "expect" && verb != "expect-enabled" && verb != "expect-note") {
       return "unknown step " + in_quotes(verb);
     }
     if (!step.has_subject || step.subject.empty()) return verb + " needs a field name";
@@ -110,6 +110,12 @@ class Player {
       if (found != step.text) {
         mismatch(step, "expected " + step.subject + " " + in_quotes(step.text) + ", found " +
                            in_quotes(found));
+      }
+    } else if (verb == "expect-note") {
+      const std::string found = driver_.note(*field);
+      if (found != step.text) {
+        mismatch(step, "expected the note on " + step.subject + " " + in_quotes(step.text) +
+                           ", found " + in_quotes(found));
       }
     } else {  // expect-enabled
       if (step.text != "yes" && step.text != "no") return "expect-enabled takes yes or no";

@@ -16,6 +16,8 @@
 namespace varostel {
 namespace {
 
+std::string in_quotes(const QString& text) { return '"' + text.toStdString() + '"'; }
+
 class UiDriver final : public ScenarioDriver {
  public:
   UiDriver() { static_cast<void>(session_.show()); }
@@ -85,6 +87,23 @@ class UiDriver final : public ScenarioDriver {
 
   [[nodiscard]] bool enabled(FieldId field) const override {
     return window_.widget(field)->isEnabled();
+  }
+
+  // The accessible description; a tooltip other than the verdict's (kept
+  // for unopened addresses) must say the same, and a text box is outlined
+  // exactly while it has a note.
+  [[nodiscard]] std::string note(FieldId field) const override {
+    const QWidget* widget = window_.widget(field);
+    const QString note = widget->accessibleDescription();
+    if (field != field_id("评分结果") && widget->toolTip() != note) {
+      return "description " + in_quotes(note) + " but tooltip " + in_quotes(widget->toolTip());
+    }
+    if (field_row(field).kind == FieldKind::TextBox &&
+        widget->styleSheet().isEmpty() != note.isEmpty()) {
+      return "description " + in_quotes(note) + " but style sheet " +
+             in_quotes(widget->styleSheet());
+    }
+    return note.toStdString();
   }
 
   [[nodiscard]] const std::vector<PageOpening>& openings() const override {

@@ -7,6 +7,7 @@
 
 #include "calculator/calculator.h"
 #include "scenario-player/stand_ins.h"
+#include "ui/field_notes_view.h"
 #include "ui/main_window.h"
 
 namespace varostel {
@@ -16,6 +17,7 @@ struct WindowSession {
   SettableClock clock;
   Calculator calculator{opener, clock};
   ui::MainWindow window{calculator.form()};
+  ui::FieldNotesView notes_view{window, calculator.notes()};
 
   // Shows the window and makes it the active one; false if it never becomes
   // active.

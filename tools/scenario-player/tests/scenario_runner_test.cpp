@@ -51,6 +51,9 @@ INSTANTIATE_TEST_SUITE_P(
         RunRow{"CheckBoxTakesOnlyZeroOrOne", "set 公司申办 yes\n", 1, "0 or 1"},
         RunRow{"YearNeedsAWholeNumber", "year 2O26\n", 1, "whole number"},
         RunRow{"EnabledFlagIsCompared", "expect-enabled 年龄 yes\n", 1, "disabled"},
+        RunRow{"NoteIsCompared", "choose 选择学历 全日制本科\nexpect-note 合计得分 还差 6 分\n", 1,
+               "found \"还差 5 分\""},
+        RunRow{"NoNoteWithoutText", "expect-note ID\nexpect-note 评分结果\n", 0, ""},
         RunRow{"OpeningsAreMatchedOldestFirst",
                "click logo\nclick 在线咨询\nexpect-open /jsq/index.html hidden\n"
                "expect-open /leyu.html normal\nexpect-no-open\n",
