@@ -2,9 +2,12 @@
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
-#include <limits>
+#include <QValidator>
+#include <string>
 
+#include "model/form.h"
 #include "model/key_filter.h"
+#include "ui/text.h"
 
 namespace varostel::ui {
 namespace {
@@ -23,11 +26,36 @@ bool types_characters(const QString& text) {
   return true;
 }
 
+// Counts in characters, as the form does, where QLineEdit's own maximum
+// length counts UTF-16 units. Every edit passes through it with the cursor
+// at the end of what it inserted, so the form's cut of an insertion applies.
+class LengthCap final : public QValidator {
+ public:
+  using QValidator::QValidator;
+
+  State validate(QString& input, int& pos) const override {
+    // Each character is at least one unit: a short text needs no count.
+    if (input.size() <= static_cast<qsizetype>(kTextBoxMaxLength)) return Acceptable;
+    const std::string before = input.left(pos).toStdString();
+    const std::string after = input.mid(pos).toStdString();
+    const TextAroundCursor kept = fit_text_box(before, after);
+    if (kept.before_cursor.size() == before.size() && kept.after_cursor.size() == after.size()) {
+      return Acceptable;
+    }
+    const QString head = qstring(kept.before_cursor);
+    input = head + qstring(kept.after_cursor);
+    pos = static_cast<int>(head.size());
+    return Acceptable;
+  }
+};
+
 }  // namespace
 
 FieldLineEdit::FieldLineEdit(QWidget* parent) : QLineEdit(parent) {
-  // A pasted count may be long; the box must hold all of it.
-  setMaxLength(std::numeric_limits<int>::max());
+  // A first, cheap cut in units, so that a paste of megabytes never reaches
+  // the text at all: the most characters take at most two units each.
+  setMaxLength(static_cast<int>(2 * kTextBoxMaxLength));
+  setValidator(new LengthCap(this));
 }
 
 QString FieldLineEdit::filtered(const QString& typed) const {

@@ -1,7 +1,9 @@
 // A single-line text box whose typed characters pass through a key filter
 // first. Only typed characters are filtered: pasted, dropped and undone text
 // is not, and keys that type nothing (arrows, Delete, Home, End) and
-// shortcuts with Control or Meta are left alone.
+// shortcuts with Control or Meta are left alone. Whatever the edit, the box
+// holds at most as many characters as the form's text boxes, cut as the
+// form cuts.
 #pragma once
 
 #include <QLineEdit>
