@@ -142,8 +142,11 @@ SheetSection scores(const Form& form) {
   SheetRow insurance = field_row_of(form, "社保得分（小计）", kInsuranceScore);
   insurance.note = insurance_cap_note(form);
   section.rows.push_back(std::move(insurance));
-  section.rows.push_back(field_row_of(form, "合计得分", kTotal));
+  SheetRow total = field_row_of(form, "合计得分", kTotal);
+  total.key = true;
+  section.rows.push_back(std::move(total));
   SheetRow verdict = field_row_of(form, "评分结果", kVerdict);
+  verdict.key = true;
   if (verdict.value == kVerdictPlaceholder) verdict.note = kPlaceholderNote;
   section.rows.push_back(std::move(verdict));
   return section;
@@ -186,7 +189,7 @@ std::string insurance_cap_note(const Form& form) {
   for (const Fund& fund : kFunds) uncapped += read_lenient(form.text(fund.score));
   const double cap = insurance_cap(ticked);
   if (uncapped <= cap || read_lenient(form.text(kInsuranceScore)) != cap) return {};
-  return "已按上限 " + number_text(cap) + " 分封顶（未封顶为 " + number_text(uncapped) + "）";
+  return "已封顶（封顶前为 " + number_text(uncapped) + "）";
 }
 
 ResultSheet make_result_sheet(const Form& form, Date today) {
@@ -239,23 +242,26 @@ std::string sheet_html(const ResultSheet& sheet, std::string_view icon_source) {
   }
   append_escaped(out, sheet.title);
   out +=
-      "</h2>\n<table border=\"1\" cellspacing=\"0\" cellpadding=\"5\" width=\"100%\" "
-      "style=\"border-collapse: collapse; border-color: #999999\">\n";
+      "</h2>\n<table border=\"1\" cellspacing=\"0\" cellpadding=\"6\" width=\"100%\" "
+      "style=\"border-collapse: collapse; border-style: solid; border-color: #999999; "
+      "margin-bottom: 16px\">\n";
   for (const SheetSection& section : sheet.sections) {
     out += "<tr><th colspan=\"3\" align=\"left\" bgcolor=\"#eeeeee\">";
     append_escaped(out, section.title);
     out += "</th></tr>\n";
     for (const SheetRow& row : section.rows) {
-      out += "<tr><td width=\"32%\">";
+      const char* open = row.key ? "<b>" : "";
+      const char* close = row.key ? "</b>" : "";
+      out += std::string("<tr><td width=\"30%\">") + open;
       append_escaped(out, row.label);
-      out += "</td><td width=\"30%\">";
+      out += std::string(close) + "</td><td width=\"30%\">" + open;
       append_escaped(out, row.value);
-      out += "</td><td>";
+      out += std::string(close) + "</td><td>";
       append_escaped(out, row.note);
       out += "</td></tr>\n";
     }
   }
-  out += "</table>\n<p>";
+  out += "</table>\n<p style=\"margin-top: 16px\">";
   append_escaped(out, sheet.date_line);
   out += "</p>\n<p>";
   append_escaped(out, sheet.estimate_line);

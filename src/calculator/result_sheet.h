@@ -17,6 +17,7 @@ struct SheetRow {
   std::string label;
   std::string value;  // exactly the text the window shows for the field
   std::string note;   // empty, or why the value is what it is
+  bool key = false;   // the total and the verdict, which the HTML sets in bold
 };
 
 struct SheetSection {

@@ -15,6 +15,7 @@
 #include "ui/field_line_edit.h"
 #include "ui/fonts.h"
 #include "ui/images.h"
+#include "ui/result_sheet_actions.h"
 #include "ui/text.h"
 
 namespace varostel::ui {
@@ -100,6 +101,7 @@ MainWindow::MainWindow(Form& form, QWidget* parent) : QWidget(parent, Qt::Window
   build_controls();
   for (std::size_t i = 0; i < kFieldCount; ++i) bind_field(FieldId{static_cast<std::uint8_t>(i)});
   order_tabs();
+  install_result_sheet_actions(*this, form_);
   form_.set_observer(
       [this](FieldId field, FieldProperty property) { show_field(field, property); });
 }

@@ -1,0 +1,66 @@
+// Copying and printing the result sheet from the window: a context menu
+// (right click outside a text box, the menu key) and window-wide shortcuts.
+// The sheet itself comes from the core; this only hands it on.
+#pragma once
+
+#include <QObject>
+#include <QPoint>
+
+#include "calculator/result_sheet.h"
+#include "model/clock.h"
+#include "model/form.h"
+
+class QAction;
+class QMenu;
+class QPrinter;
+class QWidget;
+
+namespace varostel::ui {
+
+inline constexpr const char16_t* kCopySheetText = u"复制试算结果";
+inline constexpr const char16_t* kPrintSheetText = u"打印试算结果…";
+
+class ResultSheetActions final : public QObject {
+ public:
+  // A child of `window`; the form must outlive it. Dates come from the
+  // system clock until use_clock() names another.
+  ResultSheetActions(QWidget& window, const Form& form);
+
+  [[nodiscard]] QAction* copy_action() const { return copy_; }
+  [[nodiscard]] QAction* print_action() const { return print_; }
+  [[nodiscard]] QMenu* menu() const { return menu_; }
+
+  // The clock must outlive this object.
+  void use_clock(const Clock& clock) { clock_ = &clock; }
+
+  [[nodiscard]] ResultSheet sheet() const;
+  // Puts the sheet on the clipboard as plain text and as HTML.
+  void copy() const;
+  // Asks with the print dialog, and prints only when the user accepts it.
+  void print();
+  // What accepting the dialog does: the sheet on `printer`'s pages.
+  [[nodiscard]] bool print_to(QPrinter& printer) const;
+
+ protected:
+  // A drop-down list keeps a right click or the menu key to itself, though
+  // it has no menu of its own: the window's menu is shown for it.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void show_menu(QPoint window_position);
+
+  QWidget& window_;
+  const Form& form_;
+  SystemClock system_clock_;
+  const Clock* clock_ = &system_clock_;
+  QAction* copy_ = nullptr;
+  QAction* print_ = nullptr;
+  QMenu* menu_ = nullptr;
+};
+
+// Gives `window` the menu and the shortcuts, as a child of the window.
+void install_result_sheet_actions(QWidget& window, const Form& form);
+// The window's actions object; null when none was installed.
+[[nodiscard]] ResultSheetActions* result_sheet_actions(const QWidget& window);
+
+}  // namespace varostel::ui
