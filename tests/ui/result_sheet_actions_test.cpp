@@ -269,6 +269,9 @@ class ResultSheetActionsTest : public QObject {
     const QString info = run(QStringLiteral("pdfinfo"), {pdf});
     QVERIFY2(info.contains(QRegularExpression(u"Pages:\\s+1\\n"_qs)), qPrintable(info));
     QVERIFY2(info.contains(u"(A4)"_qs), qPrintable(info));
+    // The program's icon, once, at its full 128 pixels.
+    const QString images = run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf});
+    QCOMPARE(images.count(QRegularExpression(u"\\n\\s*1\\s+\\d+\\s+image\\s+128\\s+128 "_qs)), 1);
     const QString text = run(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), pdf, "-"});
     QVERIFY(!text.isEmpty());
 
