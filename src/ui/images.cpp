@@ -1,6 +1,58 @@
 #include "ui/images.h"
 
+#include <QEvent>
+#include <QLabel>
+
+#include "model/page_opener.h"
+#include "ui/qr_code_picture.h"
+#include "ui/text.h"
+
 namespace varostel::ui {
+namespace {
+
+// The banner in as many pixels as the screen has: the smallest of the 2x
+// and 3x images that is at least as large, shrunk to the screen's own
+// pixels where the ratio lies between.
+QPixmap banner_pixmap(qreal ratio) {
+  const int factor = ratio <= 2 ? 2 : 3;
+  QImage image(QStringLiteral(":/images/banner@%1x.png").arg(factor));
+  const QSize logical = image.size() / factor;
+  const QSize device(qRound(logical.width() * ratio), qRound(logical.height() * ratio));
+  if (image.size() != device)
+    image = image.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  image.setDevicePixelRatio(ratio);
+  return QPixmap::fromImage(image);
+}
+
+// Keeps a label's picture at its screen's pixel ratio.
+class PictureKeeper final : public QObject {
+ public:
+  PictureKeeper(QLabel& label, Picture picture)
+      : QObject(&label), label_(label), picture_(picture) {
+    label.installEventFilter(this);
+    refresh();
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == &label_ && event->type() == QEvent::ScreenChangeInternal) refresh();
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  void refresh() {
+    const qreal ratio = label_.devicePixelRatioF();
+    if (ratio == shown_ratio_) return;
+    shown_ratio_ = ratio;
+    label_.setPixmap(picture_pixmap(picture_, ratio));
+  }
+
+  QLabel& label_;
+  Picture picture_;
+  qreal shown_ratio_ = 0;
+};
+
+}  // namespace
 
 QString picture_resource(Picture picture) {
   switch (picture) {
@@ -13,6 +65,26 @@ QString picture_resource(Picture picture) {
   }
   return {};
 }
+
+QPixmap picture_pixmap(Picture picture, qreal device_pixel_ratio) {
+  if (device_pixel_ratio > 1) {
+    switch (picture) {
+      case Picture::Banner:
+        return banner_pixmap(device_pixel_ratio);
+      case Picture::QrCode: {
+        const QImage code =
+            qr_code_image(qstring(page_address(Page::Calculator)), device_pixel_ratio);
+        if (!code.isNull()) return QPixmap::fromImage(code);
+        break;
+      }
+      case Picture::None:
+        return {};
+    }
+  }
+  return QPixmap(picture_resource(picture));
+}
+
+void show_picture(QLabel& label, Picture picture) { new PictureKeeper(label, picture); }
 
 QString program_icon_resource() { return QStringLiteral(":/images/varostel.ico"); }
 

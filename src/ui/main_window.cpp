@@ -66,7 +66,7 @@ QWidget* make_control(const ControlRow& control, QWidget* parent) {
       auto* picture = new ClickableLabel(parent);
       // Unscaled from the top-left corner; whatever runs past the box is cut.
       picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-      picture->setPixmap(QPixmap(picture_resource(control.picture)));
+      show_picture(*picture, control.picture);
       return picture;
     }
     case ControlKind::TextBox:

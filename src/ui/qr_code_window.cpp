@@ -1,7 +1,6 @@
 #include "ui/qr_code_window.h"
 
 #include <QLabel>
-#include <QPixmap>
 
 #include "ui/control_table.h"
 #include "ui/images.h"
@@ -19,7 +18,7 @@ QrCodeWindow::QrCodeWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   image->setGeometry(twips_to_pixels(kQrImageLeftTwips), twips_to_pixels(kQrImageTopTwips),
                      twips_to_pixels(kQrImageSizeTwips), twips_to_pixels(kQrImageSizeTwips));
   image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  image->setPixmap(QPixmap(picture_resource(Picture::QrCode)));
+  show_picture(*image, Picture::QrCode);
 }
 
 }  // namespace varostel::ui
