@@ -17,6 +17,7 @@
 #include "ui/images.h"
 #include "ui/result_sheet_actions.h"
 #include "ui/text.h"
+#include "ui/text_fit.h"
 
 namespace varostel::ui {
 namespace {
@@ -100,6 +101,7 @@ MainWindow::MainWindow(Form& form, QWidget* parent) : QWidget(parent, Qt::Window
 
   build_controls();
   for (std::size_t i = 0; i < kFieldCount; ++i) bind_field(FieldId{static_cast<std::uint8_t>(i)});
+  keep_label_texts_whole(*this);
   order_tabs();
   install_result_sheet_actions(*this, form_);
   form_.set_observer(
