@@ -6,10 +6,9 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <iterator>
-#include <sstream>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 #include "batch/score_list.h"
@@ -54,6 +53,15 @@ int usage_error(const std::string& message) {
   return kUnusable;
 }
 
+// Appends all of `in` to `bytes`, in large pieces; false on a read error.
+bool read_all(std::istream& in, std::string& bytes) {
+  std::vector<char> piece(1 << 16);
+  while (in.read(piece.data(), static_cast<std::streamsize>(piece.size())) || in.gcount() > 0) {
+    bytes.append(piece.data(), static_cast<std::size_t>(in.gcount()));
+  }
+  return !in.bad();
+}
+
 struct Arguments {
   varostel::batch::ListOptions options;
   std::string input = "-";
@@ -64,6 +72,8 @@ struct Arguments {
 
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
+  // One write for many error lines, not one for every piece of each.
+  std::cerr.unsetf(std::ios::unitbuf);
   const std::vector<std::string> words(argv + 1, argv + argc);
   Arguments arguments;
   bool have_input = false;
@@ -136,8 +146,7 @@ int main(int argc, char** argv) {
   std::string name;
   if (arguments.input == "-") {
     name = kStandardInput;
-    bytes.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-    if (std::cin.bad()) {
+    if (!read_all(std::cin, bytes)) {
       std::cerr << name << ": cannot be read\n";
       return kUnusable;
     }
@@ -149,38 +158,36 @@ int main(int argc, char** argv) {
       return kUnusable;
     }
     std::ifstream in(arguments.input, std::ios::binary);
-    if (in.is_open()) {
-      std::ostringstream content;
-      content << in.rdbuf();
-      bytes = std::move(content).str();
-    }
-    if (!in.is_open() || in.bad()) {
+    if (!in.is_open() || !read_all(in, bytes)) {
       std::cerr << name << ": cannot be read: " << std::strerror(errno) << '\n';
       return kUnusable;
     }
   }
 
-  // Written only once the list is scored, so an unusable list leaves no
-  // half-written output file behind.
-  std::ostringstream scored;
-  const int status = varostel::batch::score_list(bytes, name, arguments.options, scored, std::cerr);
-  if (status == kUnusable) return status;
-  const std::string text = std::move(scored).str();
-  if (arguments.output.empty()) {
-    std::cout << text;
-    std::cout.flush();
-    if (!std::cout) {
-      std::cerr << kProgram << ": cannot write to standard output\n";
-      return kUnusable;
-    }
-  } else {
-    std::ofstream out(arguments.output, std::ios::binary | std::ios::trunc);
-    out << text;
-    out.close();
-    if (!out) {
+  const auto list = varostel::batch::read_list(std::move(bytes), name, arguments.options);
+  if (const auto* message = std::get_if<std::string>(&list)) {
+    std::cerr << *message << '\n';
+    return kUnusable;
+  }
+  // Opened only once the list is known to be usable, so an unusable list
+  // leaves no empty output file behind.
+  std::ofstream file;
+  if (!arguments.output.empty()) {
+    file.open(arguments.output, std::ios::binary | std::ios::trunc);
+    if (!file.is_open()) {
       std::cerr << arguments.output << ": cannot be written: " << std::strerror(errno) << '\n';
       return kUnusable;
     }
+  }
+  std::ostream& out = arguments.output.empty() ? std::cout : file;
+  const int status = varostel::batch::write_scored_list(std::get<varostel::batch::ReadList>(list),
+                                                        name, arguments.options, out, std::cerr);
+  std::cerr.flush();
+  out.flush();
+  if (!out) {
+    std::cerr << (arguments.output.empty() ? std::string("standard output") : arguments.output)
+              << ": cannot be written\n";
+    return kUnusable;
   }
   return status;
 }

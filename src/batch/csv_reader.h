@@ -3,9 +3,11 @@
 // the field; blank lines hold no record; a misplaced quote is an error.
 #pragma once
 
+#include <cstddef>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
-#include <variant>
 #include <vector>
 
 namespace varostel::batch {
@@ -17,7 +19,10 @@ struct CsvError {
   std::string message;
 };
 
-// Every record of `text`, in order.
-[[nodiscard]] std::variant<std::vector<CsvRecord>, CsvError> read_csv(std::string_view text);
+// Calls `on_record` with every record of `text` in order, its number
+// counting from 1; stops at the first error, which it returns. A record
+// handed over may be moved from.
+[[nodiscard]] std::optional<CsvError> for_each_csv_record(
+    std::string_view text, const std::function<void(std::size_t, CsvRecord&)>& on_record);
 
 }  // namespace varostel::batch

@@ -13,10 +13,10 @@ class CsvWriter final : public ListWriter {
   CsvWriter(std::ostream& out, const std::vector<std::string>& header, bool byte_order_mark)
       : out_(out) {
     if (byte_order_mark) out_ << kByteOrderMark;
-    row(header);
+    row(std::vector<std::string_view>(header.begin(), header.end()));
   }
 
-  void row(const std::vector<std::string>& cells) override {
+  void row(const std::vector<std::string_view>& cells) override {
     line_.clear();
     for (std::size_t i = 0; i < cells.size(); ++i) {
       if (i > 0) line_ += ',';
@@ -40,10 +40,10 @@ class JsonWriter final : public ListWriter {
     out_ << '[';
   }
 
-  void row(const std::vector<std::string>& cells) override {
+  void row(const std::vector<std::string_view>& cells) override {
     nlohmann::ordered_json object = nlohmann::ordered_json::object();
     for (std::size_t i = 0; i < header_.size(); ++i) {
-      object[header_[i]] = i < cells.size() ? cells[i] : std::string();
+      object[header_[i]] = i < cells.size() ? std::string(cells[i]) : std::string();
     }
     out_ << (first_ ? "\n  " : ",\n  ")
          << object.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);

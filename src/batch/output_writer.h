@@ -6,6 +6,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace varostel::batch {
@@ -15,7 +16,7 @@ enum class Format { Csv, Json };
 class ListWriter {
  public:
   virtual ~ListWriter() = default;
-  virtual void row(const std::vector<std::string>& cells) = 0;
+  virtual void row(const std::vector<std::string_view>& cells) = 0;
   // Ends the output; nothing may follow.
   virtual void finish() = 0;
 };

@@ -5,9 +5,14 @@
 
 #include <optional>
 #include <ostream>
+#include <string>
 #include <string_view>
+#include <variant>
+#include <vector>
 
+#include "batch/csv_reader.h"
 #include "batch/output_writer.h"
+#include "batch/row_player.h"
 #include "batch/text_encoding.h"
 
 namespace varostel::batch {
@@ -24,10 +29,28 @@ struct ListOptions {
   bool byte_order_mark = true;  // CSV only
 };
 
-// Scores `bytes`, the content of the list named `name` in messages, writes
-// the result to `out` and one line per problem to `errors`
-// (`NAME:ROW: column …`, or `NAME: …` for an unusable file), and returns
-// the exit status. Nothing is written to `out` for an unusable file.
+// A list read and found usable: its text, its number of records (the
+// header is the first), where the inputs lie, and the output's header.
+struct ReadList {
+  std::string text;  // the whole list in UTF-8, read again row by row
+  std::size_t records = 0;
+  ColumnLayout layout;
+  std::vector<std::string> output_header;
+};
+
+// Decodes and reads `bytes`, the content of the list named `name` in
+// messages; for an unusable list, the message (`NAME: …` or `NAME:ROW: …`).
+[[nodiscard]] std::variant<ReadList, std::string> read_list(std::string bytes,
+                                                            std::string_view name,
+                                                            const ListOptions& options);
+
+// Scores every row into `out`, one line a problem to `errors`
+// (`NAME:ROW: column …`), and returns kAllRowsScored or kSomeRowsFailed.
+[[nodiscard]] int write_scored_list(const ReadList& list, std::string_view name,
+                                    const ListOptions& options, std::ostream& out,
+                                    std::ostream& errors);
+
+// Both: the exit status; nothing is written to `out` for an unusable list.
 [[nodiscard]] int score_list(std::string_view bytes, std::string_view name,
                              const ListOptions& options, std::ostream& out, std::ostream& errors);
 

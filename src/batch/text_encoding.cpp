@@ -101,10 +101,10 @@ std::optional<std::size_t> first_invalid_utf8(std::string_view bytes) {
   return std::nullopt;
 }
 
-std::variant<std::string, DecodingError> decode_to_utf8(std::string_view bytes, Encoding encoding) {
+std::variant<std::string, DecodingError> decode_to_utf8(std::string bytes, Encoding encoding) {
   if (encoding != Encoding::Gb18030) {
     const auto invalid = first_invalid_utf8(bytes);
-    if (!invalid) return without_byte_order_mark(std::string(bytes));
+    if (!invalid) return without_byte_order_mark(std::move(bytes));
     if (encoding == Encoding::Utf8) {
       return DecodingError{"byte " + std::to_string(*invalid + 1) +
                            " is not UTF-8 (--encoding gb18030 reads GB18030)"};

@@ -26,7 +26,7 @@ struct DecodingError {
 
 // Detect takes UTF-8 when all of the input is well-formed UTF-8, GB18030
 // otherwise.
-[[nodiscard]] std::variant<std::string, DecodingError> decode_to_utf8(std::string_view bytes,
+[[nodiscard]] std::variant<std::string, DecodingError> decode_to_utf8(std::string bytes,
                                                                       Encoding encoding);
 
 }  // namespace varostel::batch
