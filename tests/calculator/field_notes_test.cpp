@@ -134,6 +134,21 @@ TEST_F(FieldNotesTest, GapFollowsTheTotalOnBothFieldsAndGoesWithTheReset) {
   EXPECT_EQ(told.back(), "评分结果:");
 }
 
+// Each reset ends on the placeholder, also when it ends on the same total
+// as the reset before it.
+TEST_F(FieldNotesTest, EveryResetTakesTheGapAway) {
+  form().click(kResetButton);
+  EXPECT_EQ(form().text(kTotal), "0");
+  EXPECT_EQ(calculator.points_gap(), "");
+  ASSERT_TRUE(form().choose(kChildbirth, "政策外生育"));
+  EXPECT_EQ(calculator.points_gap(), "还差 150 分");
+  ASSERT_TRUE(form().choose(kChildbirth, "未育"));
+  EXPECT_EQ(calculator.points_gap(), "还差 100 分");
+  form().click(kResetButton);
+  EXPECT_EQ(form().text(kTotal), "0");
+  EXPECT_EQ(calculator.points_gap(), "");
+}
+
 TEST_F(FieldNotesTest, ARepeatedTotalTellsNothing) {
   ASSERT_TRUE(form().choose(kEducation, "全日制大专或高技"));
   told.clear();
