@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "ui/accessibility.h"
 #include "ui/caption_frame.h"
 #include "ui/clickable_label.h"
 #include "ui/control_table.h"
@@ -102,6 +103,7 @@ MainWindow::MainWindow(Form& form, QWidget* parent) : QWidget(parent, Qt::Window
   build_controls();
   for (std::size_t i = 0; i < kFieldCount; ++i) bind_field(FieldId{static_cast<std::uint8_t>(i)});
   keep_label_texts_whole(*this);
+  make_accessible(*this);
   order_tabs();
   install_result_sheet_actions(*this, form_);
   form_.set_observer(
@@ -219,7 +221,7 @@ void MainWindow::show_field(FieldId field, FieldProperty property) {
       static_cast<QPushButton*>(widget)->setText(text);
       break;
     case FieldKind::Label:
-      static_cast<QLabel*>(widget)->setText(text);
+      static_cast<ClickableLabel*>(widget)->show_text(text);
       break;
     case FieldKind::Picture:
       break;

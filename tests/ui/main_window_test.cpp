@@ -74,7 +74,8 @@ class MainWindowTest : public QObject {
     const QStringList expected =
         QString(
             u"选择学历 工伤月数 医疗月数 养老月数 生育险月数 失业月数 统一月数 统一月 统一年数 "
-            u"统一年 生育状况 房产状况 ID 身份证解读 公司申办 在线咨询 重置 评分结果 选择学历"_qs)
+            u"统一年 logo 生育状况 房产状况 ID 身份证解读 公司申办 在线咨询 重置 评分结果 Morvith "
+            u"选择学历"_qs)
             .split(' ');
     QVERIFY(QApplication::focusWidget() != nullptr);
     QStringList reached = {QApplication::focusWidget()->objectName()};
