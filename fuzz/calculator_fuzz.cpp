@@ -148,6 +148,16 @@ void append_utf8(std::string& t, char32_t c) {
   for (int k = extra - 1; k >= 0; --k) t += static_cast<char>(0x80 | ((c >> (6 * k)) & 0x3F));
 }
 
+// A text box keeps its first 1000 characters; the texts played here are
+// valid UTF-8, so a character starts at every byte that is no continuation.
+std::string fit_box(std::string t) {
+  int characters = 0;
+  for (std::size_t i = 0; i < t.size(); ++i) {
+    if ((t[i] & 0xC0) != 0x80 && ++characters > 1000) return t.substr(0, i);
+  }
+  return t;
+}
+
 // --- The reference model: every field, its handlers, the pages opened ---
 
 struct Model {
@@ -165,10 +175,11 @@ struct Model {
   // A program write: labels and text boxes raise Change, buttons nothing.
   void write(int f, std::string t) {
     if (kField[f].kind != kLabel && kField[f].kind != kBox && kField[f].kind != kButton) return;
-    text[f] = std::move(t);
+    text[f] = kField[f].kind == kBox ? fit_box(std::move(t)) : std::move(t);
     if (kField[f].kind != kButton) changed(f);
   }
   void edit(int box, std::string t) {
+    t = fit_box(std::move(t));
     if (kField[box].kind != kBox || !enabled[box] || text[box] == t) return;
     text[box] = std::move(t);
     changed(box);
@@ -187,6 +198,7 @@ struct Model {
     } else if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) {  // control characters insert nothing
       return;
     } else {
+      if (fit_box(t + "x") != t + "x") return;  // a full box takes nothing typed
       append_utf8(t, c);
     }
     changed(box);
