@@ -8,6 +8,7 @@
 #include "app/command_line.h"
 #include "app/platform_failure.h"
 #include "calculator/calculator.h"
+#include "calculator/font_notice.h"
 #include "calculator/start_up_texts.h"
 #include "model/clock.h"
 #include "ui/desktop_page_opener.h"
@@ -65,6 +66,7 @@ int main(int argc, char** argv) {
   QApplication::setDesktopFileName(QStringLiteral("io.github.varostel.Varostel"));
   QApplication::setWindowIcon(varostel::ui::program_icon());
   varostel::ui::install_song_face_substitutes();
+  if (!varostel::ui::has_cjk_face()) std::cerr << varostel::kNoCjkFaceLine << std::flush;
 
   varostel::ui::DesktopPageOpener opener;
   const varostel::SystemClock clock;

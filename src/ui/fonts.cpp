@@ -1,6 +1,9 @@
 #include "ui/fonts.h"
 
+#include <QFontDatabase>
+#include <QRawFont>
 #include <QStringList>
+#include <algorithm>
 
 namespace varostel::ui {
 namespace {
@@ -22,6 +25,20 @@ void install_song_face_substitutes() {
   QFont::insertSubstitutions(
       kSongFace, {QStringLiteral("SimSun"), QStringLiteral("AR PL UMing CN"),
                   QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Source Han Serif SC")});
+}
+
+bool has_cjk_face() {
+  const auto has_song = [](const QString& family) {
+    // The family's own face: a QFont would fall back to boxes, which claim
+    // every character.
+    return QRawFont::fromFont(QFont(family)).supportsCharacter(U'宋');
+  };
+  // The faces fontconfig counts as Chinese answer at once on most machines;
+  // another face may still have the glyph.
+  const QStringList chinese = QFontDatabase::families(QFontDatabase::SimplifiedChinese);
+  if (std::any_of(chinese.begin(), chinese.end(), has_song)) return true;
+  const QStringList all = QFontDatabase::families();
+  return std::any_of(all.begin(), all.end(), has_song);
 }
 
 QFont control_font(FontCode code) {
