@@ -9,6 +9,7 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtMath>
 #include <memory>
 
 #include "model/page_opener.h"
@@ -38,6 +39,40 @@ int colour_count(const QImage& image) {
     for (int x = 0; x < rgb.width(); ++x) colours.insert(row[x]);
   }
   return static_cast<int>(colours.size());
+}
+
+// A QR picture read module by module: where its dark pixels lie, the size
+// of a module (the top-left finder pattern's first row is 7 modules dark),
+// and each module's colour at its centre.
+struct QrModules {
+  QRect code;
+  int module = 0;
+  QList<bool> dark;
+};
+
+QrModules read_modules(const QImage& picture) {
+  const QImage grey = picture.convertToFormat(QImage::Format_Grayscale8);
+  auto dark = [&grey](int x, int y) { return grey.constScanLine(y)[x] < 128; };
+  QrModules read;
+  for (int y = 0; y < grey.height(); ++y) {
+    for (int x = 0; x < grey.width(); ++x) {
+      if (dark(x, y)) read.code |= QRect(x, y, 1, 1);
+    }
+  }
+  if (read.code.isEmpty()) return read;
+  int run = 0;
+  while (run < read.code.width() && dark(read.code.left() + run, read.code.top())) ++run;
+  read.module = run / 7;
+  if (read.module == 0) return read;
+  const int count = read.code.width() / read.module;
+  const int half = read.module / 2;
+  for (int y = 0; y < count; ++y) {
+    for (int x = 0; x < count; ++x) {
+      read.dark.append(dark(read.code.left() + x * read.module + half,
+                            read.code.top() + y * read.module + half));
+    }
+  }
+  return read;
 }
 
 }  // namespace
@@ -99,6 +134,23 @@ class SharpPicturesTest : public QObject {
       QCOMPARE(label("logo")->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
                QImage(u":/images/banner@2x.png"_qs).convertToFormat(QImage::Format_RGB32));
     }
+  }
+
+  // The drawn code has the built-in picture's modules, whole pixels each,
+  // and at least the standard quiet zone of four modules on every side.
+  void above_one_the_built_in_qr_code_in_more_pixels() {
+    if (scale_ == 1) QSKIP("scaled screens only");
+    const QImage drawn = label("Picture1")->pixmap().toImage();
+    const QrModules built_in = read_modules(QImage(u":/images/qr-code.jpg"_qs));
+    const QrModules read = read_modules(drawn);
+    QCOMPARE(built_in.module, 3);
+    QVERIFY(read.module >= qFloor(3 * scale_));
+    QCOMPARE(read.code.width() % read.module, 0);
+    QCOMPARE(read.dark, built_in.dark);
+    const int quiet = 4 * read.module;
+    QVERIFY(read.code.left() >= quiet && read.code.top() >= quiet);
+    QVERIFY(drawn.width() - 1 - read.code.right() >= quiet);
+    QVERIFY(drawn.height() - 1 - read.code.bottom() >= quiet);
   }
 
   void qr_code_reads_the_calculator_page() {
