@@ -1,8 +1,9 @@
 // The window for keyboard users and screen readers, through Qt's own
-// accessibility: the banner and the site link in the tab order at their
-// indexes, opened by Enter or Space and framed while focused, and labels
-// that give their value as text and say when it changes. atspi_test.py
-// reads the names and relations as a screen reader does, through AT-SPI.
+// accessibility: the banner and the site link opened by Enter or Space and
+// framed while focused, and labels that give their value as text and where
+// each character lies. main_window_test walks the whole tab order with the
+// links in it; atspi_test.py reads names, relations, the press action and
+// the announcement of a changed value as a screen reader does, via AT-SPI.
 #include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
@@ -66,33 +67,6 @@ class AccessibilityTest : public QObject {
   }
   void cleanup() { s_.reset(); }
 
-  void focus_starts_on_the_education_list() {
-    QCOMPARE(QApplication::focusWidget(), find("选择学历"));
-  }
-
-  // The banner is at tab index 30, between 统一年 (27) and 生育状况 (36); the
-  // site link at 69 is the last, so Tab goes on from it to the first.
-  void links_sit_in_the_tab_order_data() {
-    QTest::addColumn<QString>("before");
-    QTest::addColumn<QString>("link");
-    QTest::addColumn<QString>("after");
-    QTest::newRow("banner") << u"统一年"_qs << u"logo"_qs << u"生育状况"_qs;
-    QTest::newRow("site link") << u"评分结果"_qs << u"Morvith"_qs << u"选择学历"_qs;
-  }
-
-  void links_sit_in_the_tab_order() {
-    QFETCH(QString, before);
-    QFETCH(QString, link);
-    QFETCH(QString, after);
-    s_->window.findChild<QWidget*>(before)->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget()->objectName(), link);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget()->objectName(), after);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-    QCOMPARE(QApplication::focusWidget()->objectName(), link);
-  }
-
   // Enter or Space on a focused link does what a click does; held down it
   // opens the page once; with a modifier, or another key, it is no click.
   void keys_on_a_focused_link_data() {
@@ -144,27 +118,6 @@ class AccessibilityTest : public QObject {
       QCOMPARE(opening.mode, varostel::WindowMode::Hidden);
     }
     QCOMPARE(QApplication::focusWidget()->objectName(), link);
-  }
-
-  // A screen reader's press action on a link is its click too.
-  void press_action_on_a_link_opens_its_page_data() {
-    QTest::addColumn<QString>("link");
-    QTest::newRow("banner") << u"logo"_qs;
-    QTest::newRow("site link") << u"Morvith"_qs;
-  }
-
-  void press_action_on_a_link_opens_its_page() {
-    QFETCH(QString, link);
-    QAccessibleInterface* described =
-        QAccessible::queryAccessibleInterface(s_->window.findChild<QWidget*>(link));
-    QVERIFY(described != nullptr);
-    QCOMPARE(described->role(), QAccessible::Link);
-    QAccessibleActionInterface* actions = described->actionInterface();
-    QVERIFY(actions != nullptr);
-    QVERIFY(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
-    actions->doAction(QAccessibleActionInterface::pressAction());
-    QCOMPARE(s_->opener.openings().size(), 1u);
-    QCOMPARE(s_->opener.openings()[0].address, page_address(Page::Calculator));
   }
 
   // The focus frame is drawn around the part of the link that shows (the
