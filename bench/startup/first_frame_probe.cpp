@@ -1,0 +1,52 @@
+// Linked into a window program, reports the moment its first window has been
+// painted and flushed to the display, then ends the program. The start-up
+// bench links it, unchanged, to the calculator's own main() and to a bare
+// window, so both are timed the same way and the program carries no switch
+// for it.
+#include <time.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
+#include <cstdio>
+
+namespace {
+
+class FirstFrameProbe : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (!seen_ && event->type() == QEvent::Paint && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->isVisible()) {
+      seen_ = true;
+      // A repaint paints the whole window and flushes it to the display in
+      // one go; a zero timer fires once that has returned to the event loop.
+      QTimer::singleShot(0, this, &FirstFrameProbe::report);
+    }
+    return false;
+  }
+
+ private:
+  static void report() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    std::printf("first-frame %lld\n",
+                static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
+    std::fflush(stdout);
+    // The time to tear the window down is no part of starting it.
+    _exit(0);
+  }
+
+  bool seen_ = false;
+};
+
+// Runs at the end of the QApplication's constructor, before main() goes on.
+void install_probe() { qApp->installEventFilter(new FirstFrameProbe(qApp)); }
+
+}  // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(install_probe)
