@@ -14,7 +14,7 @@ void install_song_face_substitutes();
 
 // Whether any installed font has a glyph for "宋", the first character of
 // the face every caption asks for: without one, every caption is a row of
-// empty boxes. Call it after install_song_face_substitutes().
+// empty boxes. Needs the QApplication.
 [[nodiscard]] bool has_cjk_face();
 
 // The font of a control's font code; Default is the window's own font.

@@ -10,11 +10,12 @@ namespace varostel::ui {
 
 // Keeps the text of every label inside `window` now uncut at the label's
 // bottom edge, whatever text it is given later. Where Qt's own placement
-// cuts no ink, nothing changes. Otherwise the text
-// moves up just enough for the face's Han glyphs to fit, so that the labels
-// of one row keep one baseline; where even that cannot fit, it moves up as
-// far as its own ink allows, and a text taller than its label is drawn in
-// the largest pixel size that fits.
+// cuts no ink, nothing changes. Otherwise the text moves up just enough for
+// the face's Han glyphs to fit, so that the labels of one row keep one
+// baseline; where even that cannot fit, it moves up as far as its own ink
+// allows, and a text taller than its label is drawn in the largest pixel
+// size that fits. It is placed again whenever it or the label's size has
+// changed by the time the label is drawn.
 void keep_label_texts_whole(QWidget& window);
 
 // The same for one top-aligned label; its font at this call is the size it
