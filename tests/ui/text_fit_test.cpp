@@ -2,9 +2,10 @@
 // serif CJK face stands in for "宋体". Each control's text is measured as
 // ink: the control drawn with its text against the same control with its
 // text taken away. That ink, drawn where the window places the control, must
-// equal the ink of the same control made 40 pixels taller and wider, where
-// nothing can cut it: a glyph cut at an edge ("工伤" read as "丅伤") loses
-// rows of ink.
+// equal the ink of the same text where nothing can cut it, in a box 40
+// pixels taller: a glyph cut at an edge ("工伤" read as "丅伤") loses rows
+// of ink. And a label draws its text smaller than its own size only where
+// one pixel more would not fit.
 //
 // It runs on a real X server (under xvfb-run) with FONTCONFIG_FILE naming a
 // configuration that offers exactly one CJK face, whose family name
@@ -193,6 +194,21 @@ struct Drawn {
       .arg(uncut.amount);
 }
 
+// The ink rows of `text` in `font`, drawn by a plain label of `like`'s
+// looks and width at the top of a box too tall to cut it.
+[[nodiscard]] int uncut_rows(const QLabel& like, const QFont& font) {
+  QLabel plain(like.text());
+  plain.setFont(font);
+  plain.setAlignment(like.alignment());
+  plain.setWordWrap(like.wordWrap());
+  plain.resize(like.width(), like.height() + kRoom);
+  const QImage with_text = plain.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  plain.clear();
+  const QImage without_text = plain.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  const QImage change = text_change(with_text, without_text);
+  return ink_in(change, strongest(change) / kFringe).rows;
+}
+
 // --- The states measured ------------------------------------------------
 
 void leave_as_started(varostel::Form&) {}
@@ -241,6 +257,36 @@ class TextFitTest : public QObject {
                             varostel::ui::FontCode::Medium, varostel::ui::FontCode::Small}) {
       QCOMPARE(QFontInfo(varostel::ui::control_font(code)).family(), expected);
     }
+  }
+
+  // A label keeps the size of its font code unless its text is too tall
+  // for it, and then loses no more than that needs.
+  void sizes_are_kept_where_they_fit() {
+    WindowSession session;
+    QVERIFY(session.show());
+    QCoreApplication::processEvents();
+    int shrunk = 0;
+    for (const varostel::ui::ControlRow& control : varostel::ui::kControlTable) {
+      if (control.kind != varostel::ui::ControlKind::Label) continue;
+      const QString name =
+          QString::fromUtf8(control.name.data(), static_cast<qsizetype>(control.name.size()));
+      auto* label = session.window.findChild<QLabel*>(name);
+      QVERIFY2(label != nullptr, qPrintable(name));
+      const int own = QFontInfo(varostel::ui::control_font(control.font)).pixelSize();
+      const int drawn = QFontInfo(label->font()).pixelSize();
+      QVERIFY2(drawn <= own, qPrintable(name));
+      if (drawn == own) continue;
+      ++shrunk;
+      QFont one_more = label->font();
+      one_more.setPixelSize(drawn + 1);
+      // Rows of device pixels, as the label is drawn on a scaled screen.
+      QVERIFY2(uncut_rows(*label, one_more) > label->height() * label->devicePixelRatioF(),
+               qPrintable(QStringLiteral("%1 is drawn at %2 pixels, but %3 would fit")
+                              .arg(name)
+                              .arg(drawn)
+                              .arg(drawn + 1)));
+    }
+    qInfo("%d labels drawn smaller than their own size", shrunk);
   }
 
   void every_text_is_whole_data() {
