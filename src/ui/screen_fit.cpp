@@ -36,15 +36,13 @@ bool ScreenFit::eventFilter(QObject* watched, QEvent* event) {
       case QEvent::Show:
       case QEvent::Move:
       case QEvent::Resize: {
-        // Only a new frame (or screen) refits: a window the user moved stays.
+        // Only a new frame refits: a window the user moved, even to another
+        // screen, stays where it was put.
         const QWindow* handle = window_.windowHandle();
         const QMargins margins = handle != nullptr ? handle->frameMargins() : QMargins();
         if (!fitted_margins_ || *fitted_margins_ != margins) refit();
         break;
       }
-      case QEvent::ScreenChangeInternal:
-        refit();
-        break;
       default:
         break;
     }
