@@ -5,6 +5,7 @@
 // by moving the focus. VAROSTEL_PLACEMENT names what the screen calls for:
 // "design", "moved" or "scrolls".
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScreen>
@@ -93,7 +94,23 @@ class WindowPlacementTest : public QObject {
     // Framed: the window manager has reported the title bar, and the
     // second fit that follows has been applied.
     QTRY_VERIFY_WITH_TIMEOUT(s_->window.windowHandle()->frameMargins().top() > 0, 5000);
-    QTest::qWait(300);
+    // The window manager moves and sizes the window when it gets to it:
+    // wait until the frame has stayed put for 300 ms (5 s at most).
+    QRect last;
+    QElapsedTimer steady;
+    QElapsedTimer total;
+    steady.start();
+    total.start();
+    while (total.elapsed() < 5000) {
+      QTest::qWait(50);
+      const QRect now = s_->window.frameGeometry();
+      if (now != last) {
+        last = now;
+        steady.restart();
+      } else if (steady.elapsed() >= 300) {
+        break;
+      }
+    }
   }
   void cleanup() { s_.reset(); }
 
