@@ -2,6 +2,7 @@
 // and --version.
 #include <QApplication>
 #include <QStringList>
+#include <QTimer>
 #include <cstdlib>
 #include <iostream>
 
@@ -66,7 +67,11 @@ int main(int argc, char** argv) {
   QApplication::setDesktopFileName(QStringLiteral("io.github.varostel.Varostel"));
   QApplication::setWindowIcon(varostel::ui::program_icon());
   varostel::ui::install_song_face_substitutes();
-  if (!varostel::ui::has_cjk_face()) std::cerr << varostel::kNoCjkFaceLine << std::flush;
+  // Asked once the window is up: the question opens every Chinese face, and
+  // the answer only adds a line to standard error.
+  QTimer::singleShot(0, [] {
+    if (!varostel::ui::has_cjk_face()) std::cerr << varostel::kNoCjkFaceLine << std::flush;
+  });
 
   varostel::ui::DesktopPageOpener opener;
   const varostel::SystemClock clock;

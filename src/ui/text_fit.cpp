@@ -93,6 +93,13 @@ struct Rows {
                                              const QString& text) {
   const qreal ratio = label.devicePixelRatioF();
   const int height = static_cast<int>(std::floor(label.height() * ratio));
+  if (!label.wordWrap()) {
+    // A face draws its glyphs within its line, so a line that fits the label
+    // cuts nothing: decided without drawing, as it is for AR PL UMing, which
+    // keeps the window's start-up quick.
+    const QFontMetricsF metrics(font);
+    if (std::ceil((metrics.ascent() + metrics.descent()) * ratio) < height) return 0;
+  }
   const Rows text_rows = ink_rows(label, font, text);
   if (text_rows.empty()) return 0;
   if (!label.wordWrap()) {
