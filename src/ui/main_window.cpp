@@ -139,7 +139,11 @@ void MainWindow::bind_field(FieldId field) {
       box->setText(text);
       box->set_key_filter(
           [this, field](std::int16_t code) { return form_.key_press(field, code); });
-      QObject::connect(box, &QLineEdit::textEdited, this, [this, field](const QString& edited) {
+      // Every change of the text but the window's own showing of a write
+      // (which blocks signals) is the user's: a screen reader or a voice tool
+      // sets the text through the accessibility interface, which is no edit
+      // to Qt.
+      QObject::connect(box, &QLineEdit::textChanged, this, [this, field](const QString& edited) {
         form_.edit(field, edited.toStdString());
       });
       break;

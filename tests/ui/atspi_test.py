@@ -265,7 +265,8 @@ def check_titles(nodes, labels):
 
 
 def check_typed_value(app, labels, text_changes):
-    """120 months typed into the pension box score 30, shown and announced."""
+    """120 months typed into the pension box score 30, shown and announced;
+    the box's text set to 0 through the accessibility interface scores 0."""
     box = next(n for n in descendants(app) if n.name == "养老月数" and n.getRole() == TEXT)
     window = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^Varostel$"],
                             check=True, timeout=TIMEOUT, stdout=subprocess.PIPE, text=True)
@@ -283,6 +284,11 @@ def check_typed_value(app, labels, text_changes):
     if not wait_for(lambda: ("养老得分", "30") in text_changes,
                     "the new score 30 of 养老得分 announced as a text change", needed=False):
         print(f"announced: {text_changes}", file=sys.stderr)
+    # A screen reader or a voice tool may set the whole text instead of typing it.
+    box.queryEditableText().setTextContents("0")
+    if wait_for(lambda: text_of(score) == "0", "养老得分 giving 0 after its text is set to 0",
+                needed=False):
+        check(text_of(labels["社保得分"]) == "0", "社保得分 does not follow a text set to 0")
 
 
 def check_links(nodes, program, calculator_page):

@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QStyleFactory>
 #include <QTest>
 #include <functional>
@@ -113,7 +114,11 @@ struct Ink {
   if (auto* box = qobject_cast<QLineEdit*>(control)) {
     if (box->text().isEmpty()) return std::nullopt;
     const QString text = box->text();
-    return [box, text] { box->setText(text); };
+    // Drawn without the form seeing it: any change of a box's text is the user's.
+    return [box, text] {
+      const QSignalBlocker quiet(box);
+      box->setText(text);
+    };
   }
   if (auto* list = qobject_cast<QComboBox*>(control)) {
     if (list->currentIndex() < 0) return std::nullopt;
@@ -126,7 +131,10 @@ struct Ink {
 void clear_text(QWidget* control) {
   if (auto* label = qobject_cast<QLabel*>(control)) label->clear();
   if (auto* button = qobject_cast<QAbstractButton*>(control)) button->setText(QString());
-  if (auto* box = qobject_cast<QLineEdit*>(control)) box->clear();
+  if (auto* box = qobject_cast<QLineEdit*>(control)) {
+    const QSignalBlocker quiet(box);
+    box->clear();
+  }
   if (auto* list = qobject_cast<QComboBox*>(control)) list->setCurrentIndex(-1);
 }
 
