@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <sstream>
 #include <string>
 
@@ -52,6 +53,9 @@ struct ListCase {
   std::string_view expected_errors;
   int expected_status;
 };
+
+// Names the row in the test's messages instead of dumping its bytes.
+void PrintTo(const ListCase& row, std::ostream* out) { *out << row.name; }
 
 class ScoreListTest : public testing::TestWithParam<ListCase> {};
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 namespace varostel {
@@ -20,6 +21,9 @@ struct HintRow {
   const char* number;
   std::string hint;
 };
+
+// Names the row in the test's messages instead of dumping its bytes.
+void PrintTo(const HintRow& row, std::ostream* out) { *out << row.name; }
 
 class IdentityHint : public testing::TestWithParam<HintRow> {};
 

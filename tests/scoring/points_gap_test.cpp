@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "model/number_reading.h"
@@ -16,6 +17,9 @@ struct GapRow {
   const char* total;
   std::string gap;
 };
+
+// Names the row in the test's messages instead of dumping its bytes.
+void PrintTo(const GapRow& row, std::ostream* out) { *out << row.name; }
 
 class PointsGap : public testing::TestWithParam<GapRow> {};
 
