@@ -103,6 +103,7 @@ MainWindow::MainWindow(Form& form, QWidget* parent) : QWidget(parent, Qt::Window
   build_controls();
   for (std::size_t i = 0; i < kFieldCount; ++i) bind_field(FieldId{static_cast<std::uint8_t>(i)});
   keep_label_texts_whole(*this);
+  keep_button_texts_whole(*this);
   make_accessible(*this);
   order_tabs();
   install_result_sheet_actions(*this, form_);

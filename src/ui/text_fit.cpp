@@ -6,6 +6,9 @@
 #include <QImage>
 #include <QLabel>
 #include <QPainter>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -40,19 +43,17 @@ struct Rows {
 }
 
 // The rows of device pixels the ink of `text` takes when drawn in `font`
-// with `flags` from the top of a box `width` pixels wide and of any height,
-// on a screen of `ratio` device pixels to the pixel.
-[[nodiscard]] Rows ink_rows(const QFont& font, const QString& text, int flags, int width,
-                            qreal ratio) {
-  const QFontMetrics metrics(font);
-  const QRect laid_out = metrics.boundingRect(QRect(0, 0, width, 1 << 20), flags, text);
-  // One line more than the text's own lines, for ink below the last one.
-  const QRect box(0, 0, width, laid_out.height() + metrics.height());
-  QImage canvas((QSizeF(box.size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+// with `flags` in `box`, on a canvas of `size` device pixels whose first
+// column is the box's left edge and whose row `offset` is where the box's
+// coordinates start, on a screen of `ratio` device pixels to the pixel.
+[[nodiscard]] Rows ink_rows(const QFont& font, const QString& text, int flags, const QRect& box,
+                            QSize size, int offset, qreal ratio) {
+  QImage canvas(size, QImage::Format_ARGB32_Premultiplied);
   canvas.setDevicePixelRatio(ratio);
   canvas.fill(Qt::transparent);
   {
     QPainter painter(&canvas);
+    painter.translate(-box.left(), offset / ratio);
     painter.setFont(font);
     painter.setPen(Qt::black);
     painter.drawText(box, flags, text);
@@ -67,6 +68,16 @@ struct Rows {
     rows.bottom = y;
   }
   return rows;
+}
+
+// The same from the top of a box `width` pixels wide and of any height.
+[[nodiscard]] Rows ink_rows(const QFont& font, const QString& text, int flags, int width,
+                            qreal ratio) {
+  const QFontMetrics metrics(font);
+  const QRect laid_out = metrics.boundingRect(QRect(0, 0, width, 1 << 20), flags, text);
+  // One line more than the text's own lines, for ink below the last one.
+  const QRect box(0, 0, width, laid_out.height() + metrics.height());
+  return ink_rows(font, text, flags, box, (QSizeF(box.size()) * ratio).toSize(), 0, ratio);
 }
 
 // Where `label` would draw `text` in `font`.
@@ -174,7 +185,82 @@ class LabelTextFit final : public QObject {
   qreal placed_ratio_ = 0;
 };
 
+// Watches one push button and gives its text the largest pixel size, up to
+// its own, whose ink stays inside the button's contents rectangle, where the
+// style draws it centred; checked again whenever the text, the button's size
+// or the screen's ratio has changed by the time it is drawn.
+class ButtonTextFit final : public QObject {
+ public:
+  explicit ButtonTextFit(QPushButton& button)
+      : QObject(&button), button_(button), own_font_(button.font()) {
+    button.installEventFilter(this);
+    place();
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    // Before the button draws, which reads its font then.
+    if (watched == &button_ && event->type() == QEvent::Paint) place();
+    return false;
+  }
+
+ private:
+  void place() {
+    const QString text = button_.text();
+    const qreal ratio = button_.devicePixelRatioF();
+    if (text == placed_text_ && button_.size() == placed_size_ && ratio == placed_ratio_) return;
+    placed_text_ = text;
+    placed_size_ = button_.size();
+    placed_ratio_ = ratio;
+
+    QStyleOptionButton option;
+    option.initFrom(&button_);
+    const QRect contents =
+        button_.style()->subElementRect(QStyle::SE_PushButtonContents, &option, &button_);
+    QFont font = own_font_;
+    const QFontMetricsF metrics(font);
+    const int height = static_cast<int>(std::floor(contents.height() * ratio));
+    // A line that fits cuts nothing: decided without drawing.
+    if (text.isEmpty() || std::ceil((metrics.ascent() + metrics.descent()) * ratio) <= height) {
+      if (button_.font() != own_font_) button_.setFont(own_font_);
+      return;
+    }
+    // Drawn unclipped, on a line's room above and below: the style clips a
+    // text taller than the contents to them, and what it clips is lost ink.
+    const int margin = static_cast<int>(std::ceil(metrics.height() * ratio));
+    const int top = static_cast<int>(std::ceil(contents.top() * ratio)) + margin;
+    const int bottom = static_cast<int>(std::floor((contents.bottom() + 1) * ratio)) + margin - 1;
+    const QSize canvas(static_cast<int>(std::ceil(contents.width() * ratio)),
+                       static_cast<int>(std::ceil((contents.bottom() + 1) * ratio)) + 2 * margin);
+    const auto fits = [&](const QFont& candidate) {
+      const Rows rows =
+          ink_rows(candidate, text, Qt::AlignCenter | Qt::TextShowMnemonic | Qt::TextDontClip,
+                   contents, canvas, margin, ratio);
+      return rows.empty() || (rows.top >= top && rows.bottom <= bottom);
+    };
+    const int own_pixels = QFontInfo(own_font_).pixelSize();
+    const int smallest = static_cast<int>(std::ceil(own_pixels * kSmallestShare));
+    bool fitted = fits(font);
+    for (int pixels = own_pixels - 1; !fitted && pixels >= smallest; --pixels) {
+      font.setPixelSize(pixels);
+      fitted = fits(font);
+    }
+    if (!fitted) font = own_font_;
+    if (button_.font() != font) button_.setFont(font);
+  }
+
+  QPushButton& button_;
+  const QFont own_font_;
+  QString placed_text_;
+  QSize placed_size_;
+  qreal placed_ratio_ = 0;
+};
+
 }  // namespace
+
+void keep_button_texts_whole(QWidget& window) {
+  for (QPushButton* button : window.findChildren<QPushButton*>()) new ButtonTextFit(*button);
+}
 
 void keep_label_text_whole(QLabel& label) {
   // Only a text drawn from the label's top can move up out of the way.

@@ -1,6 +1,6 @@
-// Labels whose text stays whole whatever CJK face stands in for "宋体": a
-// face with a taller line than AR PL UMing's would cut its glyphs at the
-// bottom of the fixed-height labels.
+// Labels and push buttons whose text stays whole whatever CJK face stands in
+// for "宋体": a face with a taller line than AR PL UMing's would cut its glyphs
+// at the bottom of the fixed-height controls.
 #pragma once
 
 class QLabel;
@@ -17,6 +17,11 @@ namespace varostel::ui {
 // size that fits. It is placed again whenever it or the label's size has
 // changed by the time the label is drawn.
 void keep_label_texts_whole(QWidget& window);
+
+// Keeps the text of every push button inside `window` uncut by the button's
+// frame: where the face's line fits the button's contents nothing changes,
+// else the text is drawn in the largest pixel size whose ink fits there.
+void keep_button_texts_whole(QWidget& window);
 
 // The same for one top-aligned label; its font at this call is the size it
 // returns to whenever that fits.

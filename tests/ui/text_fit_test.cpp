@@ -6,6 +6,7 @@
 #include <QFontInfo>
 #include <QImage>
 #include <QLabel>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <QStyleFactory>
 #include <QTest>
@@ -67,9 +68,18 @@ struct Drawn {
   return drawn;
 }
 
-// A plain label of the same looks and `font` stands in for a label, which may
-// have moved its text or sized its font for its height; others grow themselves.
+// A plain label or push button of the same looks and `font` stands in for a
+// label or push button, which may have moved its text or sized its font for
+// its height; others grow themselves.
 [[nodiscard]] Drawn draw_uncut(QWidget* control, const QFont& font, const TextHolder& holder) {
+  if (auto* button = qobject_cast<QPushButton*>(control)) {
+    QPushButton plain(button->text());
+    plain.setFont(font);
+    plain.setPalette(button->palette());
+    plain.setEnabled(button->isEnabled());
+    plain.resize(button->width(), button->height() + kRoom);
+    return draw(&plain, holder);
+  }
   if (auto* label = qobject_cast<QLabel*>(control)) {
     QLabel plain(label->text());
     plain.setTextFormat(label->textFormat());
