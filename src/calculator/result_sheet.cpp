@@ -217,7 +217,7 @@ std::string sheet_text(const ResultSheet& sheet) {
 
   std::string out = one_line(sheet.title) + "\n";
   for (const SheetSection& section : sheet.sections) {
-    out += "\n【" + one_line(section.title) + "】\n";
+    out.append("\n【").append(one_line(section.title)).append("】\n");
     for (const SheetRow& row : section.rows) {
       std::string line;
       append_padded(line, one_line(row.label), value_column);
@@ -227,7 +227,8 @@ std::string sheet_text(const ResultSheet& sheet) {
       out += line + "\n";
     }
   }
-  out += "\n" + one_line(sheet.date_line) + "\n" + one_line(sheet.estimate_line) + "\n";
+  out.append("\n").append(one_line(sheet.date_line));
+  out.append("\n").append(one_line(sheet.estimate_line)).append("\n");
   return out;
 }
 
