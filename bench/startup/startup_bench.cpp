@@ -3,7 +3,7 @@
 //
 // Usage: varostel_startup_bench RUNS PROGRAM BASELINE
 // Both programs carry first_frame_probe.cpp, which prints the moment of the
-// first frame on CLOCK_MONOTONIC (std::chrono::steady_clock here) and ends.
+// first frame on the monotonic clock (std::chrono::steady_clock) and ends.
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
