@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <utility>
 
 namespace varostel::ui {
 namespace {
@@ -133,96 +134,106 @@ struct Rows {
   return static_cast<int>(std::ceil(*device / label.devicePixelRatioF()));
 }
 
-// Watches one label and places its text each time the text or the label's
-// size has changed when it is drawn.
-class LabelTextFit final : public QObject {
+// Tries `own`, then ever smaller pixel sizes down to kSmallestShare of its
+// own, and returns the first font that `attempt` accepts, with its answer.
+template <typename Attempt>
+[[nodiscard]] auto first_accepted(const QFont& own, Attempt attempt)
+    -> std::optional<std::pair<QFont, typename decltype(attempt(own))::value_type>> {
+  QFont font = own;
+  const int own_pixels = QFontInfo(own).pixelSize();
+  const int smallest = static_cast<int>(std::ceil(own_pixels * kSmallestShare));
+  for (int pixels = own_pixels; pixels >= smallest; --pixels) {
+    if (pixels != own_pixels) font.setPixelSize(pixels);
+    if (auto answer = attempt(font)) return std::pair{font, *answer};
+  }
+  return std::nullopt;
+}
+
+// Watches one widget and fits its text again each time the text, the
+// widget's size or the screen's ratio has changed by the time it is drawn
+// (the widget reads its font and margins as it draws).
+class TextFit : public QObject {
  public:
-  explicit LabelTextFit(QLabel& label) : QObject(&label), label_(label), own_font_(label.font()) {
-    // Else Qt counts a negative margin as none.
-    label.setAttribute(Qt::WA_ContentsMarginsRespectsSafeArea, false);
-    label.installEventFilter(this);
-    place();
+  explicit TextFit(QWidget& widget) : QObject(&widget), widget_(widget), own_font_(widget.font()) {
+    widget.installEventFilter(this);
   }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
-    // Before QLabel draws, which reads the font and the margins then.
-    if (watched == &label_ && event->type() == QEvent::Paint) place();
+    if (watched == &widget_ && event->type() == QEvent::Paint) place();
     return false;
   }
 
- private:
   void place() {
-    const QString text = label_.text();
-    const qreal ratio = label_.devicePixelRatioF();
-    if (text == placed_text_ && label_.size() == placed_size_ && ratio == placed_ratio_) return;
+    const QString text = shown_text();
+    const qreal ratio = widget_.devicePixelRatioF();
+    if (text == placed_text_ && widget_.size() == placed_size_ && ratio == placed_ratio_) return;
     placed_text_ = text;
-    placed_size_ = label_.size();
+    placed_size_ = widget_.size();
     placed_ratio_ = ratio;
-
-    QFont font = own_font_;
-    std::optional<int> lift = lift_for(label_, font, text);
-    const int own_pixels = QFontInfo(own_font_).pixelSize();
-    const int smallest = static_cast<int>(std::ceil(own_pixels * kSmallestShare));
-    for (int pixels = own_pixels - 1; !lift && pixels >= smallest; --pixels) {
-      font.setPixelSize(pixels);
-      lift = lift_for(label_, font, text);
-    }
-    if (!lift) {
-      font = own_font_;
-      lift = 0;
-    }
-    if (label_.font() != font) label_.setFont(font);
-    QMargins margins = label_.contentsMargins();
-    margins.setTop(-*lift);
-    label_.setContentsMargins(margins);
+    fit(text, ratio);
   }
 
-  QLabel& label_;
+  void use_font(const QFont& font) {
+    if (widget_.font() != font) widget_.setFont(font);
+  }
+
+  [[nodiscard]] virtual QString shown_text() const = 0;
+  virtual void fit(const QString& text, qreal ratio) = 0;
+
+  const QFont& own_font() const { return own_font_; }
+
+ private:
+  QWidget& widget_;
   const QFont own_font_;
   QString placed_text_;
   QSize placed_size_;
   qreal placed_ratio_ = 0;
 };
 
-// Watches one push button and gives its text the largest pixel size, up to
-// its own, whose ink stays inside the button's contents rectangle, where the
-// style draws it centred; checked again whenever the text, the button's size
-// or the screen's ratio has changed by the time it is drawn.
-class ButtonTextFit final : public QObject {
+// A label's text moves up, or failing that shrinks, until no ink is cut.
+class LabelTextFit final : public TextFit {
  public:
-  explicit ButtonTextFit(QPushButton& button)
-      : QObject(&button), button_(button), own_font_(button.font()) {
-    button.installEventFilter(this);
+  explicit LabelTextFit(QLabel& label) : TextFit(label), label_(label) {
+    // Else Qt counts a negative margin as none.
+    label.setAttribute(Qt::WA_ContentsMarginsRespectsSafeArea, false);
     place();
   }
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    // Before the button draws, which reads its font then.
-    if (watched == &button_ && event->type() == QEvent::Paint) place();
-    return false;
+ private:
+  [[nodiscard]] QString shown_text() const override { return label_.text(); }
+
+  void fit(const QString& text, qreal /*ratio*/) override {
+    const auto fitted =
+        first_accepted(own_font(), [&](const QFont& font) { return lift_for(label_, font, text); });
+    use_font(fitted ? fitted->first : own_font());
+    QMargins margins = label_.contentsMargins();
+    margins.setTop(fitted ? -fitted->second : 0);
+    label_.setContentsMargins(margins);
   }
 
- private:
-  void place() {
-    const QString text = button_.text();
-    const qreal ratio = button_.devicePixelRatioF();
-    if (text == placed_text_ && button_.size() == placed_size_ && ratio == placed_ratio_) return;
-    placed_text_ = text;
-    placed_size_ = button_.size();
-    placed_ratio_ = ratio;
+  QLabel& label_;
+};
 
+// A push button's text gets the largest pixel size, up to its own, whose ink
+// stays inside the contents rectangle where the style draws it centred.
+class ButtonTextFit final : public TextFit {
+ public:
+  explicit ButtonTextFit(QPushButton& button) : TextFit(button), button_(button) { place(); }
+
+ private:
+  [[nodiscard]] QString shown_text() const override { return button_.text(); }
+
+  void fit(const QString& text, qreal ratio) override {
     QStyleOptionButton option;
     option.initFrom(&button_);
     const QRect contents =
         button_.style()->subElementRect(QStyle::SE_PushButtonContents, &option, &button_);
-    QFont font = own_font_;
-    const QFontMetricsF metrics(font);
+    const QFontMetricsF metrics(own_font());
     const int height = static_cast<int>(std::floor(contents.height() * ratio));
     // A line that fits cuts nothing: decided without drawing.
     if (text.isEmpty() || std::ceil((metrics.ascent() + metrics.descent()) * ratio) <= height) {
-      if (button_.font() != own_font_) button_.setFont(own_font_);
+      use_font(own_font());
       return;
     }
     // Drawn unclipped, on a line's room above and below: the style clips a
@@ -232,28 +243,17 @@ class ButtonTextFit final : public QObject {
     const int bottom = static_cast<int>(std::floor((contents.bottom() + 1) * ratio)) + margin - 1;
     const QSize canvas(static_cast<int>(std::ceil(contents.width() * ratio)),
                        static_cast<int>(std::ceil((contents.bottom() + 1) * ratio)) + 2 * margin);
-    const auto fits = [&](const QFont& candidate) {
+    const auto fitted = first_accepted(own_font(), [&](const QFont& font) -> std::optional<bool> {
       const Rows rows =
-          ink_rows(candidate, text, Qt::AlignCenter | Qt::TextShowMnemonic | Qt::TextDontClip,
-                   contents, canvas, margin, ratio);
-      return rows.empty() || (rows.top >= top && rows.bottom <= bottom);
-    };
-    const int own_pixels = QFontInfo(own_font_).pixelSize();
-    const int smallest = static_cast<int>(std::ceil(own_pixels * kSmallestShare));
-    bool fitted = fits(font);
-    for (int pixels = own_pixels - 1; !fitted && pixels >= smallest; --pixels) {
-      font.setPixelSize(pixels);
-      fitted = fits(font);
-    }
-    if (!fitted) font = own_font_;
-    if (button_.font() != font) button_.setFont(font);
+          ink_rows(font, text, Qt::AlignCenter | Qt::TextShowMnemonic | Qt::TextDontClip, contents,
+                   canvas, margin, ratio);
+      if (rows.empty() || (rows.top >= top && rows.bottom <= bottom)) return true;
+      return std::nullopt;
+    });
+    use_font(fitted ? fitted->first : own_font());
   }
 
   QPushButton& button_;
-  const QFont own_font_;
-  QString placed_text_;
-  QSize placed_size_;
-  qreal placed_ratio_ = 0;
 };
 
 }  // namespace
