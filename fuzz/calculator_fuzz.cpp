@@ -1,18 +1,10 @@
-// Plays random user actions and program writes on the calculator and, after
-// every single one, compares every field (text, check-box value, enabled
-// flag) and every page opened with a reference model of the calculator kept
-// here, with its own point tables, bands, caps, texts and identity-number
-// layouts. A wrong band edge, cap or point value in the calculator shows up
-// as a difference, whatever the calculator's own tables say.
-//
-// The model uses nothing of the calculator's rule units. Its one borrowed
-// primitive is number_text() from src/model, for values that are not whole
-// numbers up to 2^53 (shortest decimal digits of a double are not worth
-// writing twice, and number_text has unit tests of its own). Readings,
-// rounding and the whole-number text are the model's own.
-//
-// Set VAROSTEL_FUZZ_TRACE=1 to print every action, e.g. when replaying a
-// crash file: VAROSTEL_FUZZ_TRACE=1 build/fuzz/fuzz/calculator_fuzz crash-...
+// Plays random user actions and program writes on the calculator and after
+// each compares every field (text, check-box value, enabled flag) and every
+// page opened with a reference model kept here, with its own point tables,
+// bands, caps, texts and identity-number layouts, so a wrong edge, cap or
+// point shows up whatever the calculator's own tables say. The model borrows
+// only number_text() (shortest digits of a non-whole double; unit-tested).
+// VAROSTEL_FUZZ_TRACE=1 prints every action, e.g. when replaying a crash file.
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -62,14 +54,9 @@ double to_double(std::string_view t) { return std::strtod(std::string(t).c_str()
 
 std::optional<double> strict(std::string_view t) {
   const std::size_t n = number_length(t);
-  if (n == 0 || n != t.size()) return std::nullopt;
-  return to_double(t);
+  return n != 0 && n == t.size() ? std::optional(to_double(t)) : std::nullopt;
 }
-
-double lenient(std::string_view t) {
-  const std::size_t n = number_length(t);
-  return n == 0 ? 0.0 : to_double(t.substr(0, n));
-}
+double lenient(std::string_view t) { return to_double(t.substr(0, number_length(t))); }
 
 // A positive count rounded half to even, at most 2^31 - 1.
 long long whole_count(double v) { return v >= 2147483647.0 ? 2147483647 : std::llrint(v); }
@@ -322,19 +309,15 @@ struct Model {
       personal_subtotal();  // the deduction counts at once
     }
   }
-  void reset() {
+  void reset() {  // in the calculator's order: each write runs its handlers
     choose(Edu, kEducation[0].text);
-    write(Id, "");
-    write(Age, "18");
-    write(Sex, "");
-    write(Birth, "");
-    write(AgeScore, "0");
+    for (auto [f, t] : {std::pair{Id, ""}, {Age, "18"}, {Sex, ""}, {Birth, ""}, {AgeScore, "0"}})
+      write(f, t);
     choose(Housing, kHousing[0].text);
     choose(Child, kChildbirth[0].text);
-    write(Days, "0");
-    for (int i = 0; i < 5; ++i) write(Months + i, "0");
-    write(UniMonths, "0");
-    write(UniYears, "0");
+    for (int f :
+         {+Days, Months + 0, Months + 1, Months + 2, Months + 3, Months + 4, +UniMonths, +UniYears})
+      write(f, "0");
     if (ticked) click(Employer);
     write(Verdict, std::string(kPlaceholder));
   }
@@ -408,11 +391,10 @@ bool g_trace = false;
 // Escapes control characters, so a trace shows what was typed.
 std::string shown(std::string_view text) {
   std::string out;
-  for (unsigned char c : text) {
-    char escaped[8];
-    std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
-    out += c < 0x20 || c == 0x7F ? escaped : std::string(1, static_cast<char>(c));
-  }
+  char escaped[8];
+  for (unsigned char c : text)
+    out += c < 0x20 || c == 0x7F ? (std::snprintf(escaped, 8, "\\x%02X", c), escaped)
+                                 : std::string(1, static_cast<char>(c));
   return out;
 }
 
@@ -437,34 +419,22 @@ class Session {
   void type(int box, char32_t key) {
     std::string typed;
     append_utf8(typed, key);
-    note("type", box, typed);
-    model_.type(box, key);
-    form_.type(id_[box], key);
-    compare();
+    act("type", box, typed, [&] { model_.type(box, key), form_.type(id_[box], key); });
   }
-  void paste(int box, const std::string& text) {
-    note("paste", box, text);
-    model_.edit(box, text);
-    form_.edit(id_[box], text);
-    compare();
+  void paste(int box, const std::string& t) {
+    act("paste", box, t, [&] { model_.edit(box, t), (void)form_.edit(id_[box], t); });
   }
-  void set(int f, const std::string& text) {
-    note("set", f, text);
-    model_.write(f, text);
-    form_.write(id_[f], text);
-    compare();
+  void set(int f, const std::string& t) {
+    act("set", f, t, [&] { model_.write(f, t), form_.write(id_[f], t); });
   }
   void choose(int list, std::string_view item, bool by_program) {
-    note(by_program ? "select" : "choose", list, item);
-    model_.choose(list, item);
-    (void)(by_program ? form_.select(id_[list], item) : form_.choose(id_[list], item));
-    compare();
+    act(by_program ? "select" : "choose", list, item, [&] {
+      model_.choose(list, item);
+      (void)(by_program ? form_.select(id_[list], item) : form_.choose(id_[list], item));
+    });
   }
   void click(int f) {
-    note("click", f, "");
-    model_.click(f);
-    form_.click(id_[f]);
-    compare();
+    act("click", f, "", [&] { model_.click(f), form_.click(id_[f]); });
   }
   void year(int year) {
     note("year", -1, std::to_string(year));
@@ -474,9 +444,14 @@ class Session {
 
  private:
   static void note(const char* action, int f, std::string_view text) {
-    if (g_trace) {
+    if (g_trace)
       std::fprintf(stderr, "%s %s %s\n", action, f >= 0 ? kField[f].name : "", shown(text).c_str());
-    }
+  }
+  template <class Both>  // the same action on the model and the calculator, then compared
+  void act(const char* action, int f, std::string_view text, Both both) {
+    note(action, f, text);
+    both();
+    compare();
   }
   void compare() const {
     for (int f = 0; f < kFields; ++f) {
