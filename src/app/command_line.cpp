@@ -2,7 +2,7 @@
 
 #include <QCommandLineParser>
 
-#include "calculator/start_up_texts.h"
+#include "view/start_up_texts.h"
 
 namespace varostel::app {
 namespace {

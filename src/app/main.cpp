@@ -9,8 +9,8 @@
 #include "app/command_line.h"
 #include "app/platform_failure.h"
 #include "calculator/calculator.h"
-#include "calculator/font_notice.h"
-#include "calculator/start_up_texts.h"
+#include "view/font_notice.h"
+#include "view/start_up_texts.h"
 #include "model/clock.h"
 #include "ui/desktop_page_opener.h"
 #include "ui/field_notes_view.h"
@@ -20,7 +20,7 @@
 #include "ui/message_filter.h"
 #include "ui/qr_code_window.h"
 #include "ui/screen_fit.h"
-#include "ui/version.h"
+#include "version.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "calculator/start_up_texts.h"
+#include "view/start_up_texts.h"
 
 namespace varostel::app {
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "batch/score_list.h"
-#include "ui/version.h"
+#include "version.h"
 
 namespace {
 

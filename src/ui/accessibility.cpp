@@ -2,7 +2,7 @@
 
 #include <QLabel>
 
-#include "ui/accessibility_table.h"
+#include "view/accessibility_table.h"
 #include "ui/clickable_label.h"
 #include "ui/text.h"
 

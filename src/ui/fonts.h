@@ -4,7 +4,7 @@
 
 #include <QFont>
 
-#include "ui/control_table.h"
+#include "view/control_table.h"
 
 namespace varostel::ui {
 

@@ -7,7 +7,7 @@
 #include <QPixmap>
 #include <QString>
 
-#include "ui/control_table.h"
+#include "view/control_table.h"
 
 class QLabel;
 

@@ -12,7 +12,7 @@
 #include "ui/accessibility.h"
 #include "ui/caption_frame.h"
 #include "ui/clickable_label.h"
-#include "ui/control_table.h"
+#include "view/control_table.h"
 #include "ui/field_line_edit.h"
 #include "ui/fonts.h"
 #include "ui/images.h"

@@ -2,7 +2,7 @@
 
 #include <QLabel>
 
-#include "ui/control_table.h"
+#include "view/control_table.h"
 #include "ui/images.h"
 
 namespace varostel::ui {

@@ -6,7 +6,7 @@
 #include <QObject>
 #include <QPoint>
 
-#include "calculator/result_sheet.h"
+#include "view/result_sheet.h"
 #include "model/clock.h"
 #include "model/form.h"
 

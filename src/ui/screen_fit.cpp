@@ -10,7 +10,7 @@
 #include <QWidget>
 #include <QWindow>
 
-#include "calculator/screen_fit.h"
+#include "view/screen_fit.h"
 
 namespace varostel::ui {
 namespace {

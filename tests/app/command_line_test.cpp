@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <algorithm>
 
-#include "calculator/start_up_texts.h"
+#include "view/start_up_texts.h"
 
 namespace varostel::app {
 namespace {

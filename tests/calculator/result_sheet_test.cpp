@@ -1,6 +1,6 @@
 // The result sheet: each row shows its own field, the notes say why, the plain
 // text keeps one value column in wide characters, and the HTML escapes pastes.
-#include "calculator/result_sheet.h"
+#include "view/result_sheet.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 
 #include "calculator/calculator.h"
 #include "model/fields.h"
-#include "ui/version.h"
+#include "version.h"
 
 namespace varostel {
 namespace {

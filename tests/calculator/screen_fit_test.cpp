@@ -1,6 +1,6 @@
 // The main window's placement: unchanged where it fits, moved just enough
 // where only its place does not, and scrolling where its size does not.
-#include "calculator/screen_fit.h"
+#include "view/screen_fit.h"
 
 #include <gtest/gtest.h>
 

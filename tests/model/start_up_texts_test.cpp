@@ -1,6 +1,6 @@
 // The lines the program prints when no window can open: which display problem
 // a failed start is, and that its one line says what is wrong and what to do.
-#include "calculator/start_up_texts.h"
+#include "view/start_up_texts.h"
 
 #include <gtest/gtest.h>
 

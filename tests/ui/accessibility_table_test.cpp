@@ -1,6 +1,6 @@
 // The accessibility table against the control and field tables: captions before
 // what they title, names a listener can tell apart, and the two keyboard links.
-#include "ui/accessibility_table.h"
+#include "view/accessibility_table.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 #include <memory>
 #include <tuple>
 
-#include "scenario-player/window_session.h"
+#include "support/window_session.h"
 #include "ui/fonts.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // The control table against the facts of the window it describes: how many
 // controls of each kind, a tab index for each, containers that exist before
 // what they hold, and the twips-to-pixels rounding.
-#include "ui/control_table.h"
+#include "view/control_table.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include <QTest>
 
 #include "model/fields.h"
-#include "scenario-player/window_session.h"
+#include "support/window_session.h"
 
 using namespace varostel;
 

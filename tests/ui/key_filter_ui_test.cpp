@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "scenario-player/window_session.h"
+#include "support/window_session.h"
 
 struct Typing {
   const char* box;

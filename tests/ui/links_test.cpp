@@ -4,7 +4,7 @@
 #include <QToolTip>
 
 #include "calculator/calculator.h"
-#include "scenario-player/window_session.h"
+#include "support/window_session.h"
 #include "ui/desktop_page_opener.h"
 #include "ui/main_window.h"
 

@@ -30,8 +30,8 @@
 #include <optional>
 #include <utility>
 
-#include "scenario-player/window_session.h"
-#include "ui/control_table.h"
+#include "support/window_session.h"
+#include "view/control_table.h"
 #include "ui/fonts.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <QTest>
 #include <memory>
 
-#include "scenario-player/window_session.h"
+#include "support/window_session.h"
 #include "ui/qr_code_window.h"
 
 class MainWindowTest : public QObject {

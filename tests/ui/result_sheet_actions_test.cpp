@@ -18,10 +18,10 @@
 #include <memory>
 
 #include "model/fields.h"
-#include "scenario-player/window_session.h"
+#include "support/window_session.h"
 #include "ui/fonts.h"
 #include "ui/text.h"
-#include "ui/version.h"
+#include "version.h"
 
 using varostel::ui::qstring;
 

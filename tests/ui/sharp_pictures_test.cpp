@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "model/page_opener.h"
-#include "scenario-player/window_session.h"
+#include "support/window_session.h"
 #include "ui/fonts.h"
 #include "ui/qr_code_window.h"
 #include "ui/text.h"

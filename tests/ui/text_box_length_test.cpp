@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "scenario-player/window_session.h"
+#include "support/window_session.h"
 
 const QString kSmile = QString::fromUcs4(U"😀");  // two UTF-16 units
 const QString a999 = u"a"_qs.repeated(999);

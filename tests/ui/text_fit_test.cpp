@@ -12,8 +12,8 @@
 #include <QTest>
 #include <optional>
 
-#include "scenario-player/window_session.h"
-#include "ui/control_table.h"
+#include "support/window_session.h"
+#include "view/control_table.h"
 #include "ui/fonts.h"
 #include "ui/text.h"
 

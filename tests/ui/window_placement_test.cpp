@@ -13,8 +13,8 @@
 #include <memory>
 #include <utility>
 
-#include "scenario-player/window_session.h"
-#include "ui/control_table.h"
+#include "support/window_session.h"
+#include "view/control_table.h"
 #include "ui/fonts.h"
 #include "ui/screen_fit.h"
 #include "ui/text.h"

@@ -1,4 +1,4 @@
-#include "calculator/result_sheet.h"
+#include "view/result_sheet.h"
 
 #include <algorithm>
 #include <array>
@@ -10,7 +10,7 @@
 #include "model/utf8.h"
 #include "scoring/insurance.h"
 #include "scoring/totals.h"
-#include "ui/version.h"
+#include "version.h"
 
 namespace varostel {
 namespace {

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "ui/version.h"
+#include "version.h"
 
 namespace varostel::ui {
 

@@ -1,6 +1,6 @@
-#include "calculator/start_up_texts.h"
+#include "view/start_up_texts.h"
 
-#include "ui/version.h"
+#include "version.h"
 
 namespace varostel {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "calculator/links.h"
 #include "model/field_table.h"
-#include "ui/control_table.h"
+#include "view/control_table.h"
 
 namespace varostel::ui {
 

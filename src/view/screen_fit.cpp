@@ -1,4 +1,4 @@
-#include "calculator/screen_fit.h"
+#include "view/screen_fit.h"
 
 #include <algorithm>
 
