@@ -9,12 +9,6 @@
 namespace varostel::batch {
 namespace {
 
-// Nothing a row does opens a page; the calculator still needs an opener.
-class NoPages final : public PageOpener {
- public:
-  void open_page(std::string_view /*address*/, WindowMode /*mode*/) override {}
-};
-
 // The check box's cell: yes or no, in words or digits.
 constexpr std::array<std::string_view, 4> kTickValues = {"是", "否", "1", "0"};
 constexpr std::array<std::string_view, 2> kTicked = {"是", "1"};
@@ -128,7 +122,7 @@ class RowPlayer {
     return out;
   }
 
-  NoPages pages_;
+  NullPageOpener pages_;
   Calculator calculator_;
   std::vector<std::string> errors_;
 };

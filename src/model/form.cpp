@@ -1,5 +1,7 @@
 #include "model/form.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <utility>
 
 #include "model/key_filter.h"
@@ -138,6 +140,13 @@ void Form::click(FieldId id) {
 
 void Form::on(FieldId id, Event event, Handler handler) {
   auto& slot = event == Event::Change ? handlers_[id.index].change : handlers_[id.index].click;
+  // Two units claiming one event is a wiring mistake: replacing would drop a
+  // rule without a trace, so the program stops where it was made.
+  if (slot) {
+    std::fprintf(stderr, "varostel: a second handler for field %u's %s event; use append()\n",
+                 static_cast<unsigned>(id.index), event == Event::Change ? "change" : "click");
+    std::abort();
+  }
   slot = std::move(handler);
 }
 

@@ -96,6 +96,8 @@ class Form {
 
   // --- Wiring ---
 
+  // Sets the event's handler. There is one per event: a second call for the
+  // same event stops the program with a message instead of replacing it.
   void on(FieldId id, Event event, Handler handler);
   // Adds `step` to the end of the event's handler, so a unit can follow up
   // on a rule another unit installed; alone when there is none yet.

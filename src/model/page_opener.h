@@ -26,4 +26,11 @@ class PageOpener {
   virtual void open_page(std::string_view address, WindowMode mode) = 0;
 };
 
+// For a calculator that never shows a page, such as one row of a list being
+// scored: every request is dropped.
+class NullPageOpener final : public PageOpener {
+ public:
+  void open_page(std::string_view /*address*/, WindowMode /*mode*/) override {}
+};
+
 }  // namespace varostel

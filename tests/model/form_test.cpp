@@ -46,6 +46,12 @@ TEST_F(FormTest, ObserverThenHandlersNestedWithTheNewText) {
                       "age score done", "公司申办/value", "居住时长/enabled"}));
 }
 
+// A second handler for one event would silently drop the first one's rule.
+TEST_F(FormTest, SecondHandlerForOneEventStopsTheProgram) {
+  record(kPension, Event::Change, "first");
+  EXPECT_DEATH(record(kPension, Event::Change, "second"), "second handler.*use append");
+}
+
 TEST_F(FormTest, WhichWritesRaiseWhichEvents) {
   record(kHousingScore, Event::Change, "label");
   record(kPension, Event::Change, "box");
