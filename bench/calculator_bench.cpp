@@ -5,7 +5,7 @@
 #include <string>
 
 #include "calculator/calculator.h"
-#include "scenario-player/stand_ins.h"
+#include "support/stand_ins.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "scenario-player/window_session.h"
+#include "support/window_session.h"
 #include "ui/fonts.h"
 
 namespace {

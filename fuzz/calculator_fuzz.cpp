@@ -20,7 +20,7 @@
 #include "calculator/calculator.h"
 #include "model/field_table.h"
 #include "model/number_text.h"
-#include "scenario-player/stand_ins.h"
+#include "support/stand_ins.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <QTest>
 
 #include "calculator/calculator.h"
-#include "scenario-player/stand_ins.h"
+#include "support/stand_ins.h"
 #include "ui/field_notes_view.h"
 #include "ui/main_window.h"
 

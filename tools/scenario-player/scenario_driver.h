@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "model/field.h"
-#include "scenario-player/stand_ins.h"
+#include "support/stand_ins.h"
 
 namespace varostel {
 

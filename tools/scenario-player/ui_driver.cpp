@@ -10,7 +10,7 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "scenario-player/window_session.h"
+#include "support/window_session.h"
 #include "ui/text.h"
 
 namespace varostel {
