@@ -1,0 +1,96 @@
+// What the window draws and does that neither the scenario files nor a
+// screen reader see: the links' focus frame, the outline on ID, and
+// input-method commits and pastes inside a text.
+#include <QClipboard>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QTest>
+
+#include "model/fields.h"
+#include "support/window_session.h"
+
+using namespace varostel;
+
+// The pixels within `area` that two pictures differ in, as one rectangle.
+static QRect differing(const QImage& a, const QImage& b, const QRect& area) {
+  QRect box;
+  for (int y = area.top(); y <= area.bottom(); ++y)
+    for (int x = area.left(); x <= area.right(); ++x)
+      if (a.pixel(x, y) != b.pixel(x, y)) box |= QRect(x, y, 1, 1);
+  return box;
+}
+
+class WindowDetailsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // Tab frames the part of a link that shows (the banner starts left of the
+  // window, the site link runs below it), and Backtab takes the frame away.
+  // Held down, Enter opens one page (through AT-SPI, XTest's repeats vary).
+  void focus_frame_around_the_shown_part_of_a_link() {
+    WindowSession s;
+    QVERIFY(s.show());
+    for (const auto& [before, link] : {std::pair(u"统一年"_qs, u"logo"_qs), {u"评分结果"_qs, u"Morvith"_qs}}) {
+      QWidget* label = s.window.findChild<QWidget*>(link);
+      const QImage unfocused = s.window.grab().toImage();
+      s.window.findChild<QWidget*>(before)->setFocus(Qt::TabFocusReason);
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      QCOMPARE(QApplication::focusWidget(), label);
+      const QRect shown = QRect(label->mapTo(&s.window, QPoint()), label->size()) & s.window.rect();
+      const QRect around = shown.adjusted(-8, -8, 8, 8) & s.window.rect();
+      QCOMPARE(differing(unfocused, s.window.grab().toImage(), around), shown);
+      for (const bool repeat : {false, true, true})  // Enter held down opens one page
+        QTest::simulateEvent(label, true, Qt::Key_Return, {}, {}, repeat);
+      QCOMPARE(s.opener.openings().size(), link == u"logo"_qs ? 1u : 2u);
+      QTest::keyClick(label, Qt::Key_Backtab);
+      QCOMPARE(differing(unfocused, s.window.grab().toImage(), around), QRect());
+    }
+  }
+
+  // Red at both ends while ID has a hint; once it has gone, the box as before.
+  void outline_on_id_only_while_there_is_a_hint() {
+    WindowSession s;
+    s.clock.fix_year(2026);
+    QVERIFY(s.show());
+    QWidget* box = s.window.widget(kIdentityNumber);
+    const auto red_at = [box](const QImage& image, int x) {
+      const QRgb p = image.pixel(x, box->height() / 2);
+      return qRed(p) > 200 && qGreen(p) < 60 && qBlue(p) < 60;
+    };
+    s.calculator.form().edit(kIdentityNumber, "110105199003071230");
+    const QImage without_hint = box->grab().toImage();
+    s.calculator.form().click(kReadButton);
+    const QImage with_hint = box->grab().toImage();
+    QVERIFY(!red_at(without_hint, 0) && red_at(with_hint, 0) && red_at(with_hint, box->width() - 1));
+    s.calculator.form().edit(kIdentityNumber, "110105199003071231");
+    s.calculator.form().edit(kIdentityNumber, "110105199003071230");
+    QCOMPARE(box->grab().toImage(), without_hint);
+  }
+
+  // An input method's commit meets the key filter; a paste inside a text
+  // keeps what follows the cursor and cuts what it brings at 1000 characters.
+  void commits_and_pastes_inside_a_text() {
+    const QString x995 = u"x"_qs.repeated(995), smile = QString::fromUcs4(U"😀");
+    const std::tuple<const char*, QString, int, bool, QString, QString> rows[] = {
+        {"ID", "", 0, true, "a1X", "1X"},
+        {"养老月数", "0", 1, true, "a1X", "01"},
+        {"ID", "abcd", 2, false, x995 + smile + smile, "ab" + x995 + smile + "cd"}};
+    for (const auto& [name, start, cursor, committed, inserted, expected] : rows) {
+      WindowSession s;
+      QVERIFY(s.show());
+      s.calculator.form().write(*find_field(name), start.toStdString());
+      auto* box = s.window.findChild<QLineEdit*>(QString::fromUtf8(name));
+      box->setFocus();
+      box->setCursorPosition(cursor);
+      QInputMethodEvent commit;
+      commit.setCommitString(inserted);
+      QGuiApplication::clipboard()->setText(inserted);
+      if (committed) QCoreApplication::sendEvent(box, &commit);
+      else QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+      QCOMPARE(QString::fromStdString(s.calculator.form().text(*find_field(name))), expected);
+    }
+  }
+};
+
+QTEST_MAIN(WindowDetailsTest)
+#include "window_details_test.moc"
