@@ -1,17 +1,17 @@
 #!/usr/bin/python3
-"""The window as a screen reader meets it, through AT-SPI, against a transcript.
-
-Usage: atspi_test.py PROGRAM SITE-HOST CONSULTATION-HOST [--remake]
-
-Starts its own Xvfb and D-Bus session (the user's session bus, if any, is
-never used), runs PROGRAM there with Qt's AT-SPI bridge on and fake-xdg-open
-first on PATH, and writes what a screen reader gets: the tree (roles, names,
-descriptions, text, states, relations, actions, where characters lie), the
-Tab order, and for each thing done by keyboard, mouse or AT-SPI what is
-heard, which pages open, which menus, tooltips or dialogs show and where the
-focus is. The transcript must equal fixtures/atspi-tree.txt; --remake
-rewrites that file instead (run by hand, then read its diff).
-"""
+# The window as a screen reader meets it, through AT-SPI, against a transcript.
+#
+# Usage: atspi_test.py PROGRAM SITE-HOST CONSULTATION-HOST [--remake]
+#
+# Starts its own Xvfb and D-Bus session (the user's session bus, if any, is
+# never used), runs PROGRAM there with Qt's AT-SPI bridge on and fake-xdg-open
+# first on PATH, and writes what a screen reader gets: the tree (roles, names,
+# descriptions, text, states, relations, actions, where characters lie), the
+# Tab order, and for each thing done by keyboard, mouse or AT-SPI what is
+# heard, which pages open, which tooltips or dialogs show, where the focus is
+# and what the printer wrote (a PDF file, read back). The transcript must equal
+# fixtures/atspi-tree.txt; --remake rewrites that file instead (run by hand,
+# then read its diff).
 
 import os
 import subprocess
@@ -19,17 +19,16 @@ import sys
 import tempfile
 import time
 
-LINES = []
 HERE = os.path.dirname(os.path.abspath(__file__))
 FIXTURE = os.path.join(HERE, "fixtures", "atspi-tree.txt")
 
 if "VAROSTEL_ATSPI_RUNTIME" not in os.environ:
     if len(sys.argv) not in (4, 5):
-        sys.exit(__doc__)
+        sys.exit("usage: atspi_test.py PROGRAM SITE-HOST CONSULTATION-HOST [--remake]")
     with tempfile.TemporaryDirectory() as runtime:
         env = {k: v for k, v in os.environ.items()
                if k not in ("DISPLAY", "WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "AT_SPI_BUS_ADDRESS")}
-        env.update(XDG_RUNTIME_DIR=runtime, XDG_CACHE_HOME=runtime, VAROSTEL_ATSPI_RUNTIME=runtime)
+        env.update(HOME=runtime, XDG_RUNTIME_DIR=runtime, XDG_CACHE_HOME=runtime, VAROSTEL_ATSPI_RUNTIME=runtime)
         sys.exit(subprocess.run(["xvfb-run", "-a", "-s", "-screen 0 1280x1024x24 -dpi 96", "dbus-run-session",
                                  "--", sys.executable, *sys.argv], env=env).returncode)
 
@@ -54,7 +53,7 @@ def wait_for(probe, what, timeout=20):
         except GLib.Error:
             pass  # the tree changed under the question
         pump(0.05)
-    sys.exit(f"FAIL: no {what} after {timeout} s\n" + "\n".join(LINES))
+    sys.exit(f"FAIL: no {what} after {timeout} s")
 
 
 def q(text):
@@ -70,7 +69,7 @@ def xdotool(*args):
 
 
 def glyphs(node, text):
-    """Each character inside its label and found again from its middle; the text's side."""
+    # Each character inside its label and found again from its middle; the text's side.
     box, t, at = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS), node.queryText(), []
     for i in range(len(text)):
         x, y, w, h = t.getCharacterExtents(i, pyatspi.DESKTOP_COORDS)
@@ -92,8 +91,8 @@ def describe(node, depth, lines, nodes):
     text = node.queryText().getText(0, -1) if "Text" in pyatspi.listInterfaces(node) else None
     if text is not None and text != node.name:
         words.append("text " + q(text))
-    words += [name for name, state, has in (("focusable", pyatspi.STATE_FOCUSABLE, True),
-                                            ("disabled", pyatspi.STATE_ENABLED, False)) if states.contains(state) == has]
+    words += ["focusable"] * states.contains(pyatspi.STATE_FOCUSABLE)
+    words += ["disabled"] * (not states.contains(pyatspi.STATE_ENABLED))
     for r in node.getRelationSet():
         words.append(pyatspi.Atspi.RelationType(r.getRelationType()).value_nick + " "
                      + ", ".join(who(r.getTarget(i)) for i in range(r.getNTargets())))
@@ -114,23 +113,24 @@ def main(program, site, consultation, remake):
     for event in ("object:text-changed:insert", "object:property-change:accessible-name",
                   "object:property-change:accessible-description"):
         pyatspi.Registry.registerEventListener(
-            lambda e: listening[0] and heard.append(
-                f"{e.type.split(':')[-1]} {who(e.source)}" + (f" {q(e.any_data)}" if "text" in e.type else
-                                                             f" {q(e.source.description)}" if "desc" in e.type else "")),
+            lambda e: listening[0] and heard.append(f"{e.type.split(':')[-1]} {who(e.source)}" + (
+                f" {q(e.any_data)}" if "text" in e.type else f" {q(e.source.description)}" if "desc" in e.type else "")),
             event)
     process = subprocess.Popen([program], env=dict(
         os.environ, QT_QPA_PLATFORM="xcb", QT_ACCESSIBILITY="1", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
-        XDG_CURRENT_DESKTOP="", DESKTOP_SESSION="", VAROSTEL_FAKE_BROWSER_LOG=log, PATH=folder + ":" + os.environ["PATH"]))
+        XDG_CURRENT_DESKTOP="", DESKTOP_SESSION="", VAROSTEL_FAKE_BROWSER_LOG=log,
+        PATH=folder + ":" + os.environ["PATH"]))
     try:
         app = wait_for(lambda: next((a for a in pyatspi.Registry.getDesktop(0)
                                      if a is not None and a.get_process_id() == process.pid), None), "program")
         window = wait_for(lambda: app.childCount and app[0].childCount and app[0], "window")
         pump(1)
-        lines = LINES
-        lines.append("== the tree")
+        lines = ["== the tree"]
         describe(window, 0, lines, nodes)
         focusable = [n for n in nodes.values() if n.getState().contains(pyatspi.STATE_FOCUSABLE)]
-        xdotool("search", "--sync", "--onlyvisible", "--name", "^Varostel$", "windowfocus", "--sync")
+        x_window = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^Varostel$"],
+                                  capture_output=True, text=True, timeout=20).stdout.split()[0]
+        xdotool("windowfocus", "--sync", x_window)
 
         def focused():
             return next((who(n) for n in focusable if n.getState().contains(pyatspi.STATE_FOCUSED)), "nothing")
@@ -147,14 +147,14 @@ def main(program, site, consultation, remake):
         def pages():
             return open(log).read().splitlines() if os.path.exists(log) else []
 
-        def do(what, *steps, focus=None, then=None, listen=True):
+        def do(what, *steps, focus=None, listen=True):
             if focus is not None:
+                xdotool("windowfocus", "--sync", x_window)
                 nodes[focus].queryComponent().grabFocus()
                 wait_for(lambda: nodes[focus].getState().contains(pyatspi.STATE_FOCUSED), f"focus on {focus}")
                 pump(0.3)
             heard.clear()
-            listening[0] = listen
-            opened = len(pages())
+            listening[0], opened, files = listen, len(pages()), set(os.listdir(folder))
             for step in steps:
                 step() if callable(step) else xdotool(*step)
             pump(0.4)  # what comes of it comes within this time
@@ -165,9 +165,12 @@ def main(program, site, consultation, remake):
                 if shown.getState().contains(pyatspi.STATE_SHOWING):
                     lines.append(f"shows {who(shown)}: " + ", ".join(who(c) for c in shown))
             lines.append("focus on " + focused())
-            if then:
-                xdotool(*then)
-                pump(0.5)
+            for new in sorted(set(os.listdir(folder)) - files - {"pages"}):
+                lines.append("wrote " + new)
+                lines.extend("  " + line for line in subprocess.run(["sh", "-c", (
+                    'pdfinfo "$0" | grep -E "^(Title|Pages|Page size):"; pdfimages -list "$0";'
+                    'pdftotext -layout "$0" -'),
+                    os.path.join(folder, new)], capture_output=True, text=True).stdout.splitlines() if line.strip())
 
         def spot(name, where="middle"):
             e = nodes[name].queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
@@ -192,16 +195,28 @@ def main(program, site, consultation, remake):
         do("left press on Morvith, released one pixel right of it", *click(site_link, "past"))
         do("left press on the window's corner, released on Morvith", *click(site_link, press=["1", "1"]))
         do("middle click on Morvith", *click(site_link, button="2"))
-        do("right click on Morvith", *click(site_link, button="3"), then=("key", "Escape"))
+        do("right click on Morvith", *click(site_link, button="3"))
+        do("Escape", ("key", "Escape"))
         do("left click on the QR code", *click(("image", "")))
-        do("Ctrl+P in 养老月数", ("key", "ctrl+p"), focus=box, then=("key", "Escape"), listen=False)
+
+        def press(button):  # in the dialog, as a screen reader's user does
+            def find(node):
+                return node if who(node) == f'push button "{button}"' else next(
+                    (found for child in node if (found := find(child))), None)
+            return lambda: wait_for(lambda: find(app[-1]), f"{button} in the dialog").queryAction().doAction(0)
+
+        do("Ctrl+P in 养老月数", ("key", "ctrl+p"), focus=box, listen=False)
+        do("Cancel in the print dialog", press("Cancel"))
+        do("Ctrl+P, then Print in the print dialog", ("key", "ctrl+p"), press("Print"), lambda: pump(1),
+           focus=box, listen=False)
         os.remove(browser)  # the browser found at the first page is gone now
         do("在线咨询 clicked with no browser", *click(("push button", "在线咨询")))
     finally:
         process.terminate()
         process.wait(timeout=20)
     version = subprocess.run([program, "--version"], capture_output=True, text=True).stdout.split()[-1]
-    transcript = "\n".join(lines).replace(version, "VERSION").replace(site, "SITE").replace(
+    today = time.strftime("%Y年%m月%d日").replace("年0", "年").replace("月0", "月")
+    transcript = "\n".join(lines).replace(version, "VERSION").replace(today, "TODAY").replace(site, "SITE").replace(
         consultation, "CONSULTATION") + "\n"
     with open(FIXTURE if remake else os.path.join(folder, "atspi-tree.txt"), "w") as f:
         f.write(transcript)

@@ -1,13 +1,18 @@
 // What the window draws and does that neither the scenario files nor a
-// screen reader see: the links' focus frame, the outline on ID, and
-// input-method commits and pastes inside a text.
+// screen reader see: the links' focus frame, the outline on ID, input-method
+// commits and pastes inside a text, the context menu and the clipboard.
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QTest>
 
 #include "model/fields.h"
 #include "support/window_session.h"
+#include "ui/result_sheet_actions.h"
+#include "ui/text.h"
 
 using namespace varostel;
 
@@ -89,6 +94,37 @@ class WindowDetailsTest : public QObject {
       else QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
       QCOMPARE(QString::fromStdString(s.calculator.form().text(*find_field(name))), expected);
     }
+  }
+
+  // The sheet's menu by a right click through the window or the menu key as
+  // X11 delivers it, but a text box's own; Ctrl+Shift+C in a text box copies
+  // the sheet as text and HTML and types nothing.
+  void result_sheet_menu_and_copy() {
+    WindowSession s;
+    QVERIFY(s.show());
+    ui::ResultSheetActions* actions = ui::result_sheet_actions(s.window);
+    for (const auto& [name, by_key, sheet_menu] : {std::tuple(u"合计得分"_qs, false, true),
+                                                  {u"ID"_qs, false, false},
+                                                  {u"生育状况"_qs, true, true},
+                                                  {u"失业月数"_qs, true, false}}) {
+      QWidget* control = s.window.findChild<QWidget*>(name);
+      control->setFocus();
+      QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(), QCursor::pos());
+      if (by_key) QCoreApplication::sendEvent(s.window.windowHandle(), &key);
+      else QTest::mouseClick(s.window.windowHandle(), Qt::RightButton, {},
+                             control->mapTo(&s.window, QPoint(4, control->height() / 2)));
+      QWidget* popup = QApplication::activePopupWidget();
+      QVERIFY(popup != nullptr);
+      QCOMPARE(popup == actions->menu(), sheet_menu);
+      QCOMPARE(popup->actions().first()->text() == QString::fromUtf16(ui::kCopySheetText), sheet_menu);
+      popup->close();
+    }
+    s.calculator.form().edit(kIdentityNumber, "676767198304257666");
+    QTest::keyClick(s.window.widget(kIdentityNumber), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    QCOMPARE(data->text(), ui::qstring(sheet_text(actions->sheet())));
+    QCOMPARE(data->html(), ui::qstring(sheet_html(actions->sheet())));
+    QCOMPARE(s.calculator.form().text(kIdentityNumber), "676767198304257666");
   }
 };
 
