@@ -1,11 +1,11 @@
 // The window on one kind of desktop, a row of this folder's CMakeLists.txt:
 // run under scripts/lib/with-window-manager (Xvfb and openbox) on the xcb
 // platform, with QT_SCALE_FACTOR and a FONTCONFIG_FILE offering one CJK face.
-// Each state is drawn once and checked against REFERENCE-DIR/ROW/STATE.png
-// and for every caption and value drawn whole. The start-up state is also
-// checked for the window as the X server has it (title, frame, size hints)
-// and the face drawn, against ROW/x-window.txt, and for the QR codes'
-// address.
+// Four states are drawn one after the other, each checked against
+// REFERENCE-DIR/ROW/STATE.png and for every caption and value drawn whole;
+// then the window as the X server has it (title, frame, size hints) against
+// ROW/x-window.txt, every control's box against control-boxes.txt (the same
+// for every row), and the QR codes of both windows for their address.
 //
 //   desktop_test [--remake] ROW REFERENCE-DIR OUTPUT-DIR ADDRESS
 //
@@ -13,8 +13,8 @@
 // texts instead of comparing them. Exit status 0 when all hold; pictures
 // that differ are saved in OUTPUT-DIR as drawn.
 #include <QApplication>
+#include <QDebug>
 #include <QDir>
-#include <QFontInfo>
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
@@ -42,12 +42,10 @@ void fault(const QString& what) { std::printf("FAULT %d: %s\n", ++faults, qPrint
 // channel change is over `threshold`, their box and the sum of the changes.
 struct Ink {
   QRect box;
-  int strongest = 0;
-  qint64 amount = 0;
-  qsizetype pixels = 0;
+  qint64 strongest = 0, amount = 0, pixels = 0;
 };
 
-Ink changes(const QImage& before, const QImage& after, int threshold) {
+Ink changes(const QImage& before, const QImage& after, qint64 threshold) {
   Ink ink;
   for (int y = 0; y < after.height(); ++y) {  // both of 32 bits a pixel
     const auto* a = reinterpret_cast<const QRgb*>(before.constScanLine(y));
@@ -58,7 +56,7 @@ Ink changes(const QImage& before, const QImage& after, int threshold) {
                     std::abs(qBlue(a[x]) - qBlue(b[x]))});
       if (c <= threshold) continue;
       ink.amount += c;
-      ink.strongest = std::max(ink.strongest, c);
+      ink.strongest = std::max<qint64>(ink.strongest, c);
       ink.box |= QRect(x, y, 1, 1);
       ++ink.pixels;
     }
@@ -70,7 +68,7 @@ Ink changes(const QImage& before, const QImage& after, int threshold) {
 // rounding an edge. A control one pixel larger moves a whole outline edge
 // (34 pixels or more), a score's red a shade darker every score value.
 constexpr int kChannelTolerance = 8;
-constexpr qsizetype kPixelBudget = 8;
+constexpr qint64 kPixelBudget = 8;
 
 void check_picture(const QString& name, const QImage& drawn) {
   const QImage fresh = drawn.convertToFormat(QImage::Format_RGB32);
@@ -80,9 +78,8 @@ void check_picture(const QString& name, const QImage& drawn) {
              : want.size() == fresh.size() &&
                    changes(want, fresh, kChannelTolerance).pixels <= kPixelBudget)
     return;
-  const QString now = output.filePath(QFileInfo(path).fileName());
-  fresh.save(now);
-  fault(QStringLiteral("%1 is not as drawn now: %2").arg(path, now));
+  fresh.save(output.filePath(QFileInfo(path).fileName()));
+  fault(path + u" is not as drawn now, in "_qs + output.path());
 }
 
 void check_text(const QString& name, const QString& text) {
@@ -136,13 +133,12 @@ std::optional<QString> cut_text(ui::ControlKind kind, QWidget* control) {
   const bool list = kind == ui::ControlKind::DropDown;
   const char* held = list ? "currentIndex" : "text";
   const QVariant none = list ? QVariant(-1) : QVariant(QString());
-  if (kind == ui::ControlKind::Frame) return std::nullopt;  // its caption is drawn on its border
   const QRect geometry = control->geometry();
   const std::unique_ptr<QWidget> plain = plain_copy(control);
   QWidget* uncut = plain != nullptr ? plain.get() : control;
   uncut->resize(geometry.width(), geometry.height() + kRoom);
   const auto [without, with] = without_and_with(uncut, held, none);
-  const int threshold = changes(without, with, 0).strongest / kFringe;
+  const qint64 threshold = changes(without, with, 0).strongest / kFringe;
   const Ink whole = changes(without, with, threshold);
   control->setGeometry(geometry);
   const auto [placed_without, placed_with] = without_and_with(control, held, none);
@@ -180,18 +176,16 @@ bool enter(Form& form, const QString& steps) {
 
 // Shown, framed by the window manager (and so fitted a second time), and
 // then left alone by it for 300 ms.
-bool settle(WindowSession& s) {
+void settle(WindowSession& s) {
   ui::fit_to_screen(s.window);
   if (!s.show() ||
       !QTest::qWaitFor([&s] { return s.window.windowHandle()->frameMargins().top() > 0; }))
-    return false;
+    fault(u"the window was not shown or not framed"_qs);
   for (QRect last; last != s.window.frameGeometry(); QTest::qWait(300))
     last = s.window.frameGeometry();
-  return true;
 }
 
-// The window's title, place, size, frame and size hints as the X server has
-// them, and the face that stands in for "宋体".
+// The window's title, place, size, frame and size hints as the X server has them.
 QString seen_by_x_server(WId window) {
   QProcess x;
   x.start(u"sh"_qs, {u"-c"_qs,
@@ -199,8 +193,17 @@ QString seen_by_x_server(WId window) {
                      u"xprop -id $0 WM_NAME _NET_FRAME_EXTENTS WM_NORMAL_HINTS"_qs,
                      QString::number(window)});
   x.waitForFinished();
-  return QString::fromLocal8Bit(x.readAllStandardOutput()) + u"Song face: "_qs +
-         QFontInfo(ui::control_font(ui::FontCode::Large)).family() + u"\n"_qs;
+  return QString::fromLocal8Bit(x.readAllStandardOutput());
+}
+
+// Every control's box in the form, places and sizes that may leave no
+// trace in a picture (a label wider than its left-aligned caption).
+QString control_boxes(QWidget& window) {
+  QString boxes;
+  for (const ui::ControlRow& row : ui::kControlTable)
+    if (const auto* control = window.findChild<QWidget*>(ui::qstring(row.name)))
+      QDebug(&boxes).nospace() << control->objectName() << ' ' << control->geometry() << '\n';
+  return boxes;
 }
 
 QString qr_code_in(QWidget& widget) {
@@ -245,11 +248,12 @@ int main(int argc, char** argv) {
   if (!references.mkpath(u"."_qs) || !output.mkpath(u"."_qs)) return 2;
   WindowSession s;
   s.clock.fix_year(2026);
-  if (!settle(s)) return 2;
+  settle(s);
   for (const auto& [name, steps] : kStates) check_state(s, name, steps);
   // The X window and the QR codes last: the QR-code window takes the focus.
   const QString address = QString::fromUtf8(arg[4]);
   check_text(u"x-window.txt"_qs, seen_by_x_server(s.window.winId()));
+  check_text(u"../control-boxes.txt"_qs, control_boxes(s.window));
   if (qr_code_in(*s.window.findChild<QWidget*>(u"Picture1"_qs)) != address)
     fault(u"the window's QR code does not read "_qs + address);
   ui::QrCodeWindow qr(&s.window);
@@ -257,6 +261,5 @@ int main(int argc, char** argv) {
   if (!QTest::qWaitForWindowExposed(&qr) || qr_code_in(qr) != address)
     fault(u"the QR-code window's code does not read "_qs + address);
   check_picture(u"qr-code-window"_qs, qr.grab().toImage());
-  std::printf("%s: %d faults\n", arg[1], faults);
   return faults == 0 ? 0 : 1;
 }
