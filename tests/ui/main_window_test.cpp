@@ -1,5 +1,6 @@
-// What the reference pictures cannot show: names, titles and fixed sizes of both
-// windows, pick-only lists, focus order, and program writes not raised again.
+// What the desktop matrix's pictures cannot show: the QR-code window's title,
+// pick-only lists with their items, the focus order, and program writes not
+// raised again.
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -29,31 +30,18 @@ class MainWindowTest : public QObject {
   }
   void cleanup() { s_.reset(); }
 
-  void windows_and_lists() {
-    QCOMPARE(s_->window.objectName(), "Kelvane");
-    QCOMPARE(s_->window.windowTitle(), "Varostel");
-    QCOMPARE(s_->window.minimumSize(), QSize(359, 685));
-    QCOMPARE(s_->window.maximumSize(), QSize(359, 685));  // not resizable
+  void qr_window_and_lists() {
     for (const auto& [name, items] :
          {std::pair{u"选择学历"_qs, 6}, {u"房产状况"_qs, 4}, {u"生育状况"_qs, 3}}) {
       auto* list = find<QComboBox>(name);
       QVERIFY(!list->isEditable());
-      QCOMPARE(list->currentIndex(), -1);
       QCOMPARE(list->count(), items);
     }
     varostel::ui::QrCodeWindow qr(&s_->window);
     QCoreApplication::processEvents();
     QVERIFY(!qr.isVisible());
-    QCOMPARE(qr.objectName(), u"二维码"_qs);
     QCOMPARE(qr.windowTitle(), u"二维码"_qs);
-    QCOMPARE(qr.minimumSize(), QSize(274, 273));
-    QCOMPARE(qr.maximumSize(), QSize(274, 273));
-    // The icon file holds 24, 128 and 48 pixel images (24 twice).
-    QCOMPARE(qr.windowIcon().availableSizes(),
-             (QList<QSize>{QSize(24, 24), QSize(128, 128), QSize(48, 48)}));
-    auto* image = qr.findChild<QLabel*>("Image1");
-    QCOMPARE(image->geometry(), QRect(72, 64, 128, 128));
-    QCOMPARE(image->pixmap().size(), QSize(128, 128));
+    QCOMPARE(qr.minimumSize(), qr.maximumSize());  // not resizable
   }
 
   void tab_order() {
