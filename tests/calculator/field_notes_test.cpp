@@ -1,6 +1,6 @@
 // What the scenario files cannot see of the calculator's notes: the
 // observer hears of each change exactly once, through repeated totals and
-// resets too; and Form::append, which the notes hang on.
+// resets too. The notes hang on Form::append, so this is its test too.
 #include "calculator/field_notes.h"
 
 #include <gtest/gtest.h>
@@ -16,17 +16,6 @@ namespace varostel {
 namespace {
 
 using Told = std::vector<std::string>;
-
-TEST(FormAppend, RunsAfterTheInstalledHandlerOrAlone) {
-  Form form;
-  Told log;
-  form.append(kSex, Event::Change, [&] { log.push_back("alone"); });
-  form.on(kAgeScore, Event::Change, [&] { log.push_back("rule:" + form.text(kAgeScore)); });
-  form.append(kAgeScore, Event::Change, [&] { log.push_back("then:" + form.text(kAgeScore)); });
-  form.write(kSex, "男");
-  form.write(kAgeScore, "5");
-  EXPECT_EQ(log, (Told{"alone", "rule:5", "then:5"}));
-}
 
 TEST(FieldNotes, EachChangeOfANoteIsToldOnce) {
   RecordingOpener opener;

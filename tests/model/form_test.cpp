@@ -76,13 +76,12 @@ TEST_F(FormTest, TypingGoesThroughKeyPressWhichCanDiscardPastingDoesNot) {
   record(kPension, Event::Change, "box");
   EXPECT_FALSE(form.type(kPension, U'a'));
   EXPECT_TRUE(form.type(kPension, U'5'));
-  const std::string x1000(1000, 'x');
+  const std::string x1000(1000, 'x');  // a paste cut to what is held is no change
   EXPECT_TRUE(form.edit(kPension, x1000 + "y"));
   EXPECT_FALSE(form.edit(kPension, x1000 + "z"));
   EXPECT_FALSE(form.type(kPension, U'z'));
   EXPECT_TRUE(form.edit(kPension, "年😀"));
-  for (int i = 0; i < 2; ++i) EXPECT_TRUE(form.type(kPension, U'\b'));  // whole characters
-  EXPECT_FALSE(form.type(kPension, U'\b'));
+  for (bool changes : {true, true, false}) EXPECT_EQ(form.type(kPension, U'\b'), changes);
   EXPECT_EQ(log, (Log{"key 97", "key 53", "box:05", "box:" + x1000, "key 122", "box:年😀",
                       "key 8", "box:年", "key 8", "box:", "key 8"}));
 }

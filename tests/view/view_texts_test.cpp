@@ -2,6 +2,7 @@
 // the result sheet of a few filled forms as plain text and HTML, and the
 // start-up line of each display problem. A difference is written beside the
 // test and named; `view_texts_test FIXTURES --remake` remakes the files.
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -19,8 +20,6 @@ namespace {
 
 using namespace varostel;
 using Entries = std::vector<std::pair<const char*, std::string>>;  // field, text; "" clicks
-
-const std::vector<std::string> kMonths61 = {"84", "120", "120", "120", "120"};
 
 ResultSheet sheet_of(const Entries& entries) {
   RecordingOpener opener;
@@ -44,18 +43,18 @@ Entries months(const std::vector<std::string>& counts, Entries more = {}) {
 }
 
 std::string start_up_lines() {
-  // DISPLAY, WAYLAND_DISPLAY, QT_QPA_PLATFORM; the first platform Qt missed; no X connection.
-  const struct { const char *display, *wayland, *platform, *missing; bool not_connected; } rows[] = {
-      {"", "", "", "", false},          {":55", "", "", "", true},
-      {"", "", "xcb", "", true},        {"", "w-0", "", "", true},
-      {":0", "", "nosuch", "nosuch", false}, {"", "", "nosuch", "nosuch", false},
-      {":55", "", "nosuch;xcb", "nosuch", true}, {"", "wayland-1", "", "wayland", true},
-      {":55", "wayland-0", "", "wayland", true}, {":0", "", "xcb", "", false},
-      {":0", "", "", "", false},        {"", "w-2", "", "", false}};
+  // DISPLAY, WAYLAND_DISPLAY, QT_QPA_PLATFORM, the first platform Qt missed, and
+  // whether the X11 platform could not connect.
+  const std::array<const char*, 5> rows[] = {
+      {"", "", "", ""},       {":55", "", "", "", "x"},      {"", "", "xcb", "", "x"},
+      {"", "w-0", "", "", "x"}, {":0", "", "nosuch", "nosuch"}, {"", "", "nosuch", "nosuch"},
+      {":55", "", "nosuch;xcb", "nosuch", "x"}, {"", "wayland-1", "", "wayland", "x"},
+      {":55", "wayland-0", "", "wayland", "x"}, {":0", "", "xcb", ""}, {":0", "", "", ""},
+      {"", "w-2", "", ""}};
   std::string out;
   for (const auto& row : rows) {
-    const DisplaySettings settings{row.display, row.wayland, row.platform};
-    const PlatformFailureSigns signs{row.missing, row.not_connected};
+    const DisplaySettings settings{row[0], row[1], row[2]};
+    const PlatformFailureSigns signs{row[3], row[4] != nullptr};
     const DisplayProblem problem = no_display_named(settings) ? DisplayProblem::NotSet
                                                               : classify_platform_failure(settings, signs);
     out += "DISPLAY=" + settings.display + " WAYLAND_DISPLAY=" + settings.wayland_display +
@@ -69,8 +68,7 @@ std::string start_up_lines() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) return 2;
-  const std::string fixtures = argv[1];
+  const std::string fixtures = argc > 1 ? argv[1] : "fixtures";
   const bool remake = argc > 2 && std::string(argv[2]) == "--remake";
   const Entries every_field = months(
       {"13", "25", "37", "49", "61"},
@@ -80,8 +78,8 @@ int main(int argc, char** argv) {
       {"at-start-up", {}},
       {"every-row-its-own-field", every_field},
       {"at-the-cap-of-60", months({"120", "120", "120", "120"})},
-      {"capped-to-60", months(kMonths61)},
-      {"capped-to-70-with-employer", months(kMonths61, {{"公司申办", ""}})},
+      {"capped-to-60", months({"84", "120", "120", "120", "120"})},
+      {"capped-to-70-with-employer", months({"84", "120", "120", "120", "120"}, {{"公司申办", ""}})},
       {"pasted-markup-and-line-breaks", {{"ID", "<b>&\"'x</b>\n\t１２"}}},
   };
   std::vector<std::pair<std::string, std::string>> texts = {{"start-up-lines.txt", start_up_lines()}};
