@@ -1,7 +1,6 @@
 // varostel-score: scores a CSV list of clients with the calculator's own
 // rules, one fresh calculator a row, without a window.
 #include <cerrno>
-#include <charconv>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -11,47 +10,14 @@
 #include <variant>
 #include <vector>
 
+#include "app/score_options.h"
 #include "batch/score_list.h"
-#include "version.h"
 
 namespace {
 
 using varostel::batch::kUnusable;
 
-constexpr std::string_view kProgram = "varostel-score";
 constexpr std::string_view kStandardInput = "(standard input)";
-
-void print_usage(std::ostream& out) {
-  out << "Usage: varostel-score [OPTION]... [FILE]\n"
-         "Scores every client of a CSV list (FILE, or standard input when FILE is\n"
-         "missing or -) as the Varostel window would, and writes the list with the\n"
-         "results added as CSV to standard output.\n"
-         "\n"
-         "The header row names the inputs by the window's field names: 选择学历,\n"
-         "ID (or 身份证号码), 房产状况, 居住时长, 生育状况, 养老月数, 医疗月数, 工伤月数,\n"
-         "生育险月数, 失业月数, 公司申办 (是/否, 1/0). Columns may come in any order;\n"
-         "other columns are carried through; a missing column or an empty cell\n"
-         "leaves the window's start value.\n"
-         "\n"
-         "  -o, --output FILE         write to FILE instead of standard output\n"
-         "      --format csv|json     CSV (the default) or a JSON array of objects\n"
-         "      --no-bom              no UTF-8 byte-order mark before the CSV\n"
-         "      --encoding utf-8|gb18030\n"
-         "                            the input's encoding (default: UTF-8, or\n"
-         "                            GB18030 when the input is not valid UTF-8)\n"
-         "      --year N              score as in the year N (default: this year)\n"
-         "  -h, --help                show this help and exit\n"
-         "      --version             show the version and exit\n"
-         "\n"
-         "A bad row is reported on standard error as FILE:ROW: column …, and its\n"
-         "错误 column is filled instead of the scores. Exit status: 0 all rows\n"
-         "scored, 1 some row failed, 2 the file or an option cannot be used.\n";
-}
-
-int usage_error(const std::string& message) {
-  std::cerr << kProgram << ": " << message << "\nTry 'varostel-score --help'.\n";
-  return kUnusable;
-}
 
 // Appends all of `in` to `bytes`, in large pieces; false on a read error.
 bool read_all(std::istream& in, std::string& bytes) {
@@ -62,86 +28,19 @@ bool read_all(std::istream& in, std::string& bytes) {
   return !in.bad();
 }
 
-struct Arguments {
-  varostel::batch::ListOptions options;
-  std::string input = "-";
-  std::string output;  // standard output when empty
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
   // One write for many error lines, not one for every piece of each.
   std::cerr.unsetf(std::ios::unitbuf);
-  const std::vector<std::string> words(argv + 1, argv + argc);
-  Arguments arguments;
-  bool have_input = false;
-  bool options_ended = false;
-  for (std::size_t i = 0; i < words.size(); ++i) {
-    std::string word = words[i];
-    if (options_ended || word == "-" || !word.starts_with("-")) {
-      if (have_input) return usage_error("one list at a time: " + word);
-      arguments.input = word;
-      have_input = true;
-      continue;
-    }
-    if (word == "--") {
-      options_ended = true;
-      continue;
-    }
-    if (word == "-h" || word == "--help") {
-      print_usage(std::cout);
-      return 0;
-    }
-    if (word == "--version") {
-      std::cout << "varostel-score (Varostel) " VAROSTEL_VERSION "\n";
-      return 0;
-    }
-    if (word == "--no-bom") {
-      arguments.options.byte_order_mark = false;
-      continue;
-    }
-    // The options that take a value: `--name value` or `--name=value`.
-    std::string value;
-    const std::size_t equals = word.find('=');
-    if (word.starts_with("--") && equals != std::string::npos) {
-      value = word.substr(equals + 1);
-      word.resize(equals);
-    } else if (word == "-o" || word == "--output" || word == "--format" || word == "--encoding" ||
-               word == "--year") {
-      if (i + 1 == words.size()) return usage_error(word + " needs a value");
-      value = words[++i];
-    } else {
-      return usage_error("unknown option " + word);
-    }
-    if (word == "-o" || word == "--output") {
-      if (value.empty()) return usage_error(word + " needs a file name");
-      arguments.output = value;
-    } else if (word == "--format") {
-      if (value == "csv") {
-        arguments.options.format = varostel::batch::Format::Csv;
-      } else if (value == "json") {
-        arguments.options.format = varostel::batch::Format::Json;
-      } else {
-        return usage_error("--format takes csv or json, not \"" + value + "\"");
-      }
-    } else if (word == "--encoding") {
-      const auto encoding = varostel::batch::encoding_named(value);
-      if (!encoding) return usage_error("--encoding takes utf-8 or gb18030, not \"" + value + "\"");
-      arguments.options.encoding = *encoding;
-    } else if (word == "--year") {
-      int year = 0;
-      const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), year);
-      if (error != std::errc{} || end != value.data() + value.size() || year < 1 || year > 9999) {
-        return usage_error("--year takes a year from 1 to 9999, not \"" + value + "\"");
-      }
-      arguments.options.year = year;
-    } else {
-      return usage_error("unknown option " + word);
-    }
+  varostel::app::ScoreCommandLine command_line = varostel::app::read_score_command_line(argc, argv);
+  if (!command_line.arguments) {
+    std::cout << command_line.out;
+    std::cerr << command_line.err;
+    return command_line.exit_status;
   }
-
+  const varostel::app::ScoreArguments& arguments = *command_line.arguments;
   std::string bytes;
   std::string name;
   if (arguments.input == "-") {
