@@ -33,13 +33,13 @@ struct Scenario {
 // Blank lines and lines starting with '#' are skipped; "== TITLE" starts a
 // new scenario. A UTF-8 byte-order mark and CR line ends are tolerated.
 //
-// "table HEAD | HEAD ..." starts a table: each HEAD is a step without its
-// text ("set 年龄", "expect 年龄得分"), or a whole step when its verb takes
-// nothing more (click, expect-no-open). Every following line up to a blank
-// line, a "== " line or the next "table" line is a row of values split at
-// '|', spaces and tabs around each trimmed, one per head that takes one. A
-// row becomes its heads' steps, left to right, each with the row's value
-// after one space and the row's line and number.
+// "table HEAD | HEAD ..." starts a table: each HEAD is the start of a step,
+// as a rule its verb and field ("set 年龄", "expect 年龄得分"), or a whole
+// step when its verb takes nothing more (click, expect-no-open). Every
+// following line up to a blank line, a "== " line or the next "table" line
+// is a row of values split at '|', spaces and tabs around each trimmed, one
+// per head that takes one. A row becomes its heads' steps, left to right,
+// each with the row's value after one space and the row's line and number.
 [[nodiscard]] std::vector<Scenario> parse_scenarios(std::string_view content);
 
 }  // namespace varostel
