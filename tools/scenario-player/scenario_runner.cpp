@@ -53,8 +53,8 @@ class Player {
 
   std::vector<ScenarioFailure> play(const Scenario& scenario) {
     for (const ScenarioStep& step : scenario.steps) {
-      if (const auto error = perform(step)) {
-        failures_.push_back({step.line, *error});
+      if (const auto error = step.error.empty() ? perform(step) : step.error) {
+        mismatch(step, *error);
         break;
       }
     }
@@ -182,7 +182,7 @@ class Player {
   }
 
   void mismatch(const ScenarioStep& step, std::string message) {
-    failures_.push_back({step.line, std::move(message)});
+    failures_.push_back({step.line, step.row, std::move(message)});
   }
 
   ScenarioDriver& driver_;
@@ -209,7 +209,9 @@ RunTally play_scenario_text(std::string_view content, const std::string& name,
     ++tally.failed;
     const std::string title = scenario.title.empty() ? "(untitled)" : scenario.title;
     for (const ScenarioFailure& failure : failures) {
-      report << name << ':' << failure.line << ": [" << title << "] " << failure.message << '\n';
+      report << name << ':' << failure.line << ": [" << title << "] ";
+      if (failure.row > 0) report << "row " << failure.row << ": ";
+      report << failure.message << '\n';
     }
   }
   return tally;

@@ -1,7 +1,7 @@
 // Plays scenarios against a calculator and reports every mismatch. A step
 // that cannot be carried out (unknown verb or field, an item not in the
-// list, a malformed line) fails its scenario and ends it; the other
-// scenarios still run.
+// list, a malformed line or table) fails its scenario and ends it; the
+// other scenarios still run.
 #pragma once
 
 #include <filesystem>
@@ -17,6 +17,7 @@ namespace varostel {
 
 struct ScenarioFailure {
   int line;
+  int row;  // in its table, 0 for a step of its own
   std::string message;
 };
 
@@ -30,7 +31,8 @@ struct RunTally {
 };
 
 // Plays every scenario of a file's content, each against a fresh driver,
-// printing "NAME:LINE: message" for each failure.
+// printing "NAME:LINE: [TITLE] message" for each failure, with "row N: "
+// before the message of a table row's step.
 RunTally play_scenario_text(std::string_view content, const std::string& name,
                             const DriverFactory& make_driver, std::ostream& report);
 

@@ -65,14 +65,20 @@ INSTANTIATE_TEST_SUITE_P(
         RunRow{"BackspaceKeyDeletes", "type 医疗月数 13⌫\nexpect 医疗月数 01\n", 0, ""}),
     [](const testing::TestParamInfo<RunRow>& info) { return info.param.name; });
 
-TEST(ScenarioText, FailingScenarioDoesNotStopTheOthers) {
+TEST(ScenarioText, FailingScenarioDoesNotStopTheOthersAndATableRowIsNamed) {
   std::ostringstream report;
-  const auto tally = play_scenario_text("== a\nbogus\n== b\nexpect 合计得分 0\n== c\nexpect ID x\n",
-                                        "f.scn", make_model_driver, report);
+  const auto tally = play_scenario_text(
+      "== a\nbogus\n== b\nexpect 合计得分 0\n== c\nexpect ID x\n"
+      "== d\ntable set 年龄 | expect 年龄得分\n17 | 0\n18 | 0\n19 | 5\n",
+      "f.scn", make_model_driver, report);
   EXPECT_EQ(tally.passed, 1);
-  EXPECT_EQ(tally.failed, 2);
-  EXPECT_NE(report.str().find("f.scn:2: [a]"), std::string::npos) << report.str();
-  EXPECT_NE(report.str().find("f.scn:6: [c]"), std::string::npos) << report.str();
+  EXPECT_EQ(tally.failed, 3);
+  EXPECT_NE(report.str().find("f.scn:2: [a] unknown step"), std::string::npos) << report.str();
+  EXPECT_NE(report.str().find("f.scn:6: [c] expected ID"), std::string::npos) << report.str();
+  EXPECT_NE(report.str().find("f.scn:10: [d] row 2: expected 年龄得分 \"0\", found \"5\"\n"),
+            std::string::npos)
+      << report.str();
+  EXPECT_EQ(report.str().find("row 3"), std::string::npos) << report.str();
 }
 
 TEST(ScenarioText, EachScenarioStartsFromAFreshCalculator) {
