@@ -151,7 +151,7 @@ def main(program, site, consultation, remake):
             listening[0], opened, files = listen, len(pages()), set(os.listdir(folder))
             for step in steps:
                 step() if callable(step) else xdotool(*step)
-            pump(0.4)  # what comes of it comes within this time
+            pump(0.2)  # what comes of it comes within this time
             lines.extend(["== " + what] + ["heard " + h for h in heard] + ["opened " + p for p in pages()[opened:]])
             lines.extend(f"shows {who(shown)}: " + ", ".join(who(c) for c in shown)  # tooltips, dialogs
                          for shown in list(app)[1:] if shown.getState().contains(pyatspi.STATE_SHOWING))
@@ -175,7 +175,7 @@ def main(program, site, consultation, remake):
         box, button, banner, site_link = ("text", "养老月数"), ("push button", "身份证解读"), \
             ("link", "积分入户计算器"), ("link", "Morvith")
         do("Ctrl+A, then 1 2 a 0 typed into 养老月数", ("key", "ctrl+a"),
-           *[step for key in "12a0" for step in (("type", key), lambda: pump(0.3))], focus=box)
+           *[step for key in "12a0" for step in (("type", key), lambda: pump(0.15))], focus=box)
         do("养老月数 set to 0 as editable text", lambda: nodes[box].queryEditableText().setTextContents("0"))
         for keys in ("Return", "KP_Enter", "space", "shift+Return", "ctrl+space", "a"):
             do(f"{keys} on 积分入户计算器", ("key", keys), focus=banner)
