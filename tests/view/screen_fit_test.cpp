@@ -56,6 +56,8 @@ const std::vector<Row> kRows = {
     {"one_row_short_moves_up_by_one", {0, 0, 806, 847}, {445, 139, kWidth, kHeight, false}},
     {"panel_above_design_top_moves_down", {0, 141, 1920, 939}, {445, 141, kWidth, kHeight, false}},
     {"exact_frame_height_moves_to_top", {0, 0, 1024, 708}, {445, 0, kWidth, kHeight, false}},
+    // A screen exactly the frame's size: room for the form, none for a bar.
+    {"screen_exactly_the_frame_moves_to_its_corner", {0, 0, 361, 708}, {0, 0, kWidth, kHeight, false}},
     // One row less than the frame: the client shrinks and scrolls, with a
     // vertical bar beside the form.
     {"one_row_less_than_frame_scrolls", {0, 0, 1024, 707}, {445, 0, kWidth + kBar, 684, true}},
