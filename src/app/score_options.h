@@ -13,6 +13,7 @@ struct ScoreArguments {
   batch::ListOptions options;
   std::string input = "-";  // "-" is standard input
   std::string output;       // standard output when empty
+  bool format_given = false;
 };
 
 // With `arguments` set, score; otherwise print `out` and `err` and end with

@@ -1,58 +1,84 @@
 #include "batch/csv_reader.h"
 
-#include <csv.h>
+#include <algorithm>
 
 namespace varostel::batch {
 namespace {
 
-struct Collector {
-  const std::function<void(std::size_t, CsvRecord&)>& on_record;
-  CsvRecord current;
-  std::size_t fields = 0;  // of `current` in use; the rest keep their buffers
-  std::size_t records = 0;
-};
-
-void end_field(void* data, std::size_t size, void* collector) {
-  auto& c = *static_cast<Collector*>(collector);
-  if (c.fields == c.current.size()) c.current.emplace_back();
-  c.current[c.fields++].assign(static_cast<const char*>(data), size);
-}
-
-void end_record(int /*terminator*/, void* collector) {
-  auto& c = *static_cast<Collector*>(collector);
-  c.current.resize(c.fields);
-  c.on_record(++c.records, c.current);
-  c.fields = 0;
-}
-
 // RFC 4180: spaces are part of a field, so none is trimmed.
 int no_space(unsigned char /*c*/) { return 0; }
 
+// libcsv's own buffer grows by at most this much between two checks of a
+// cell's length.
+constexpr std::size_t kSlice = std::size_t{1} << 16;
+
+std::string too_long() { return "a cell is longer than 1 MiB, more than any list holds"; }
+
 }  // namespace
 
-std::optional<CsvError> for_each_csv_record(
-    std::string_view text, const std::function<void(std::size_t, CsvRecord&)>& on_record) {
-  csv_parser parser{};
+CsvReader::CsvReader(char separator, RecordHandler on_record) : on_record_(std::move(on_record)) {
   // Strict: a stray quote or a quoted field left open could silently merge
   // rows, so such a file is refused rather than guessed at.
-  if (csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI) != 0) return CsvError{0, "out of memory"};
-  csv_set_space_func(&parser, no_space);
-  Collector collector{on_record, {}, 0, 0};
-  const std::size_t parsed =
-      csv_parse(&parser, text.data(), text.size(), end_field, end_record, &collector);
-  const bool parse_failed = parsed != text.size();
-  const bool finish_failed =
-      !parse_failed && csv_fini(&parser, end_field, end_record, &collector) != 0;
-  const int error = csv_error(&parser);
-  csv_free(&parser);
-  if (!parse_failed && !finish_failed) return std::nullopt;
-  const std::size_t record = collector.records + 1;
-  if (error == CSV_EPARSE) {
-    return CsvError{record, finish_failed ? "a quoted field is never closed"
-                                          : "a quote is out of place (a field with quotes must "
-                                            "be quoted whole, its quotes doubled)"};
+  ready_ = csv_init(&parser_, CSV_STRICT | CSV_STRICT_FINI) == 0;
+  if (!ready_) return;
+  csv_set_space_func(&parser_, no_space);
+  csv_set_delim(&parser_, static_cast<unsigned char>(separator));
+}
+
+CsvReader::~CsvReader() {
+  if (ready_) csv_free(&parser_);
+}
+
+void CsvReader::end_field(void* data, std::size_t size, void* reader) {
+  auto& r = *static_cast<CsvReader*>(reader);
+  if (r.stopped_) return;
+  if (size > kCellLimit) {
+    r.too_long_ = r.stopped_ = true;
+    return;
   }
+  if (r.fields_ == r.current_.size()) r.current_.emplace_back();
+  r.current_[r.fields_++].assign(static_cast<const char*>(data), size);
+}
+
+void CsvReader::end_record(int /*terminator*/, void* reader) {
+  auto& r = *static_cast<CsvReader*>(reader);
+  if (r.stopped_) return;
+  r.current_.resize(r.fields_);
+  r.fields_ = 0;
+  if (!r.on_record_(++r.records_, r.current_)) r.stopped_ = true;
+}
+
+std::optional<CsvError> CsvReader::error_after(bool finishing) {
+  const std::size_t record = records_ + 1;
+  const int error = csv_error(&parser_);
+  if (error == CSV_EPARSE) {
+    return CsvError{record, finishing ? "a quoted field is never closed"
+                                      : "a quote is out of place (a field with quotes must "
+                                        "be quoted whole, its quotes doubled)"};
+  }
+  if (error == CSV_ENOMEM) return CsvError{record, "out of memory"};
   return CsvError{record, csv_strerror(error)};
+}
+
+std::optional<CsvError> CsvReader::feed(std::string_view text) {
+  if (!ready_) return CsvError{records_ + 1, "out of memory"};
+  while (!text.empty() && !stopped_) {
+    const std::string_view slice = text.substr(0, kSlice);
+    text.remove_prefix(slice.size());
+    if (csv_parse(&parser_, slice.data(), slice.size(), end_field, end_record, this) != slice.size()) {
+      return error_after(false);
+    }
+    if (too_long_ || parser_.entry_pos > kCellLimit) return CsvError{records_ + 1, too_long()};
+  }
+  return std::nullopt;
+}
+
+std::optional<CsvError> CsvReader::finish() {
+  if (!ready_) return CsvError{records_ + 1, "out of memory"};
+  if (stopped_) return std::nullopt;
+  if (csv_fini(&parser_, end_field, end_record, this) != 0) return error_after(true);
+  if (too_long_) return CsvError{records_ + 1, too_long()};
+  return std::nullopt;
 }
 
 }  // namespace varostel::batch

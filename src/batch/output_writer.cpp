@@ -1,7 +1,5 @@
 #include "batch/output_writer.h"
 
-#include <nlohmann/json.hpp>
-
 namespace varostel::batch {
 namespace {
 
@@ -10,54 +8,82 @@ constexpr std::string_view kLineEnd = "\r\n";
 
 class CsvWriter final : public ListWriter {
  public:
-  CsvWriter(std::ostream& out, const std::vector<std::string>& header, bool byte_order_mark)
+  CsvWriter(ByteSink& out, const std::vector<std::string>& header, bool byte_order_mark)
       : out_(out) {
-    if (byte_order_mark) out_ << kByteOrderMark;
-    row(std::vector<std::string_view>(header.begin(), header.end()));
+    if (byte_order_mark) line_ = kByteOrderMark;
+    add(std::vector<std::string_view>(header.begin(), header.end()));
   }
 
-  void row(const std::vector<std::string_view>& cells) override {
-    line_.clear();
+  // The header goes out with the first row or at the end.
+  bool row(const std::vector<std::string_view>& cells) override {
+    add(cells);
+    return write_line();
+  }
+
+  bool finish() override { return line_.empty() || write_line(); }
+  std::string failure() const override { return out_.failure(); }
+
+ private:
+  void add(const std::vector<std::string_view>& cells) {
     for (std::size_t i = 0; i < cells.size(); ++i) {
       if (i > 0) line_ += ',';
       append_csv_field(line_, cells[i]);
     }
     line_ += kLineEnd;
-    out_ << line_;
   }
 
-  void finish() override { out_.flush(); }
+  bool write_line() {
+    const bool written = out_.write(line_);
+    line_.clear();
+    return written;
+  }
 
- private:
-  std::ostream& out_;
+  ByteSink& out_;
   std::string line_;
 };
 
 class JsonWriter final : public ListWriter {
  public:
-  JsonWriter(std::ostream& out, const std::vector<std::string>& header)
-      : out_(out), header_(header) {
-    out_ << '[';
-  }
-
-  void row(const std::vector<std::string_view>& cells) override {
-    nlohmann::ordered_json object = nlohmann::ordered_json::object();
-    for (std::size_t i = 0; i < header_.size(); ++i) {
-      object[header_[i]] = i < cells.size() ? std::string(cells[i]) : std::string();
+  JsonWriter(ByteSink& out, const std::vector<std::string>& header, bool one_object_a_line)
+      : out_(out), lines_(one_object_a_line) {
+    // Each name escaped once, not once a row.
+    for (const std::string& name : header) {
+      std::string key;
+      append_json_string(key, name);
+      key += ':';
+      keys_.push_back(std::move(key));
     }
-    out_ << (first_ ? "\n  " : ",\n  ")
-         << object.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
-    first_ = false;
+    if (!lines_) text_ = "[";
   }
 
-  void finish() override {
-    out_ << (first_ ? "]\n" : "\n]\n");
-    out_.flush();
+  bool row(const std::vector<std::string_view>& cells) override {
+    if (!lines_) text_ += first_ ? "\n  " : ",\n  ";
+    first_ = false;
+    text_ += '{';
+    for (std::size_t i = 0; i < keys_.size(); ++i) {
+      if (i > 0) text_ += ',';
+      text_ += keys_[i];
+      append_json_string(text_, i < cells.size() ? cells[i] : std::string_view());
+    }
+    text_ += '}';
+    if (lines_) text_ += '\n';
+    const bool written = out_.write(text_);
+    text_.clear();
+    return written;
   }
+
+  bool finish() override {
+    if (!lines_) text_ += first_ ? "]\n" : "\n]\n";
+    return out_.write(text_);
+  }
+
+  std::string failure() const override { return out_.failure(); }
 
  private:
-  std::ostream& out_;
-  std::vector<std::string> header_;
+  ByteSink& out_;
+  bool lines_;
+  std::vector<std::string> keys_;
+  std::string text_;
   bool first_ = true;
 };
 
@@ -76,15 +102,40 @@ void append_csv_field(std::string& out, std::string_view field) {
   out += '"';
 }
 
-std::unique_ptr<ListWriter> make_csv_writer(std::ostream& out,
-                                            const std::vector<std::string>& header,
+void append_json_string(std::string& out, std::string_view text) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  out += '"';
+  for (char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    switch (c) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\b': out += "\\b"; break;
+      case '\f': out += "\\f"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      default:
+        if (byte < 0x20) {
+          out += "\\u00";
+          out += kHex[byte >> 4];
+          out += kHex[byte & 0xF];
+        } else {
+          out += c;
+        }
+    }
+  }
+  out += '"';
+}
+
+std::unique_ptr<ListWriter> make_csv_writer(ByteSink& out, const std::vector<std::string>& header,
                                             bool byte_order_mark) {
   return std::make_unique<CsvWriter>(out, header, byte_order_mark);
 }
 
-std::unique_ptr<ListWriter> make_json_writer(std::ostream& out,
-                                             const std::vector<std::string>& header) {
-  return std::make_unique<JsonWriter>(out, header);
+std::unique_ptr<ListWriter> make_json_writer(ByteSink& out, const std::vector<std::string>& header,
+                                             bool one_object_a_line) {
+  return std::make_unique<JsonWriter>(out, header, one_object_a_line);
 }
 
 }  // namespace varostel::batch

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "batch/header_names.h"
+#include "batch/message_text.h"
 #include "calculator/calculator.h"
 #include "model/fields.h"
 #include "model/number_reading.h"
@@ -12,13 +14,6 @@ namespace {
 // The check box's cell: yes or no, in words or digits.
 constexpr std::array<std::string_view, 4> kTickValues = {"是", "否", "1", "0"};
 constexpr std::array<std::string_view, 2> kTicked = {"是", "1"};
-
-std::string quoted(std::string_view text) {
-  std::string out;
-  out.reserve(text.size() + 2);
-  out.append(1, '"').append(text).append(1, '"');
-  return out;
-}
 
 template <typename Items>
 std::string listed(const Items& items) {
@@ -31,7 +26,7 @@ std::string listed(const Items& items) {
 }
 
 std::string column_error(const InputColumn& column, std::string_view cell, std::string_view what) {
-  return "column " + std::string(column.name) + ": " + quoted(cell) + " " + std::string(what);
+  return "column " + std::string(column.name) + ": " + quoted_cell(cell) + " " + std::string(what);
 }
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
@@ -167,32 +162,37 @@ std::variant<ColumnLayout, std::string> layout_for(const CsvRecord& header) {
   const auto& results = result_columns();
   bool any_input = false;
   for (std::size_t cell = 0; cell < header.size(); ++cell) {
-    const std::string& name = header[cell];
-    for (std::size_t i = 0; i < kInputColumns.size(); ++i) {
-      const InputColumn& column = kInputColumns[i];
-      if (name != column.name && (column.alias.empty() || name != column.alias)) continue;
-      if (layout.input_cell[i]) {
-        const std::string& first = header[*layout.input_cell[i]];
-        return first == name ? "column " + name + " appears twice"
-                             : "columns " + first + " and " + name + " both name the same input";
+    const std::string_view name = trimmed_header(header[cell]);
+    if (const auto meant = input_column_nearly_named(name)) {
+      return "column " + quoted_cell(name) + " is not an input column; did you mean \"" +
+             std::string(*meant) + "\"?";
+    }
+    if (const auto input = input_column_named(name)) {
+      if (layout.input_cell[*input]) {
+        const std::string_view first = trimmed_header(header[*layout.input_cell[*input]]);
+        return first == name ? "column " + std::string(name) + " appears twice"
+                             : "columns " + std::string(first) + " and " + std::string(name) +
+                                   " both name the same input";
       }
-      layout.input_cell[i] = cell;
+      layout.input_cell[*input] = cell;
       any_input = true;
     }
     if (std::find(results.begin(), results.end(), name) == results.end()) {
       layout.carried.push_back(cell);
     }
   }
-  if (!any_input) {
-    std::string names;
-    for (const InputColumn& column : kInputColumns) {
-      if (!names.empty()) names += ", ";
-      names += column.name;
-      if (!column.alias.empty()) names += " (or " + std::string(column.alias) + ")";
-    }
-    return "the header row names none of the input columns " + names;
-  }
+  if (!any_input) return "the header row names none of the input columns " + input_column_names();
   return layout;
+}
+
+std::string input_column_names() {
+  std::string names;
+  for (const InputColumn& column : kInputColumns) {
+    if (!names.empty()) names += ", ";
+    names += column.name;
+    if (!column.alias.empty()) names += " (or " + std::string(column.alias) + ")";
+  }
+  return names;
 }
 
 RowScore score_row(const CsvRecord& record, const ColumnLayout& layout, const Clock& clock) {

@@ -80,9 +80,13 @@ struct ColumnLayout {
   std::size_t width = 0;  // cells in the header
 };
 
-// From the header record. An input column named twice, or a header that
-// names no input column at all, is an unusable file: the message says why.
+// From the header record, its cells trimmed of padding. An input column
+// named twice or nearly named, or a header that names no input column at
+// all, is an unusable file: the message says why.
 [[nodiscard]] std::variant<ColumnLayout, std::string> layout_for(const CsvRecord& header);
+
+// The input columns' names, listed for a message.
+[[nodiscard]] std::string input_column_names();
 
 struct RowScore {
   // The result columns' texts; all empty when the row has an error.
