@@ -252,6 +252,7 @@ struct SheetHandler : XmlPartHandler {
     if (type == "str") return decode_escapes(value);
     if (type == "e" || value.empty()) return value;
     if (type == "b") return value == "1" || value == "true" ? "1" : "0";
+    if (type == "d") return value.substr(0, value.find('T'));  // an ISO 8601 date and time
     if (type == "s") {
       const std::size_t index = number_attribute(value);
       if (index >= shared.strings.size() || value.find_first_not_of("0123456789") != std::string::npos) {

@@ -35,8 +35,8 @@ struct WorkbookProblem {
 // absent cells as "". A cell reads as Excel shows it: strings (shared,
 // inline, a formula's) with rich-text runs joined and phonetic guides left
 // out, booleans "1"/"0", errors as their text ("#N/A"), numbers as
-// general_number_text(), and numbers in a date format as date_text(); a
-// formula's cached value is what counts. The cells handed over may be moved
+// general_number_text(), and numbers in a date format and ISO dates as
+// YYYY-MM-DD (date_text()); a formula's cached value is what counts. The cells handed over may be moved
 // from.
 // `sheet` empty: the first visible worksheet; otherwise a sheet's name (a
 // hidden sheet's too), or, when all digits and no sheet has that name, the
