@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <new>
 
 #include "batch/cell_text.h"
 #include "model/utf8.h"
@@ -140,6 +141,15 @@ WorkbookWriter::~WorkbookWriter() {
 }
 
 std::optional<std::string> WorkbookWriter::row(const std::vector<std::string_view>& cells) {
+  try {
+    return write_row(cells);
+  } catch (const std::bad_alloc&) {
+    return "out of memory";
+  }
+}
+
+std::optional<std::string> WorkbookWriter::write_row(const std::vector<std::string_view>& cells) {
+  if (workbook_ == nullptr) return "the workbook is already finished";
   if (next_row_ >= kMostRows) {
     return "the list has more than the 1,048,576 rows an .xlsx worksheet holds";
   }
@@ -179,6 +189,7 @@ std::optional<std::string> WorkbookWriter::write_cell(std::size_t column, std::s
 }
 
 std::optional<std::string> WorkbookWriter::finish() {
+  if (workbook_ == nullptr) return "the workbook is already finished";
   std::optional<std::string> message;
   if (columns_ > 0) {
     if (const lxw_error error = worksheet_autofilter(sheet_, 0, 0, next_row_ - 1,

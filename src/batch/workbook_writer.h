@@ -47,6 +47,7 @@ class WorkbookWriter {
   WorkbookWriter() = default;
   [[nodiscard]] std::optional<std::string> start(const std::string& path,
                                                  const std::vector<std::string>& header);
+  [[nodiscard]] std::optional<std::string> write_row(const std::vector<std::string_view>& cells);
   [[nodiscard]] std::optional<std::string> write_cell(std::size_t column, std::string_view cell);
 
   std::string temporary_folder_;  // outlives the workbook, which refers to it
