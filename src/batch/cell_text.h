@@ -1,6 +1,5 @@
-// How a worksheet cell's stored value reads as text in a client list: numbers
-// as Excel's General format writes them, date serials as dates, and the
-// _xHHHH_ escapes of workbook strings undone.
+// A worksheet cell's stored value as the text Excel shows: numbers in General
+// format, date serials as dates, the _xHHHH_ escapes of strings undone.
 #pragma once
 
 #include <optional>

@@ -14,7 +14,7 @@ namespace {
 constexpr int kChunkBytes = 64 * 1024;
 // Far beyond any real list (a full 1,048,576-row sheet is about 1.5 GiB of
 // XML); it stops a small archive that inflates without end.
-constexpr std::uint64_t kMostPartBytes = std::uint64_t{4} << 30;
+constexpr std::uint64_t kMostEntryBytes = std::uint64_t{4} << 30;
 
 struct ParserFree {
   void operator()(XML_ParserStruct* parser) const { XML_ParserFree(parser); }
@@ -33,7 +33,7 @@ std::string_view local_name(const char* name) {
 // other than running out of memory, that exception to rethrow past expat.
 struct Session {
   XML_Parser parser;
-  XmlPartHandler& handler;
+  XmlEventHandler& handler;
   std::exception_ptr exception;
 };
 
@@ -53,27 +53,27 @@ void deliver(void* data, Event&& event) {
 }
 
 void on_start(void* data, const XML_Char* name, const XML_Char** attributes) {
-  deliver(data, [&](XmlPartHandler& handler) { handler.start(local_name(name), attributes); });
+  deliver(data, [&](XmlEventHandler& handler) { handler.start(local_name(name), attributes); });
 }
 void on_end(void* data, const XML_Char* name) {
-  deliver(data, [&](XmlPartHandler& handler) { handler.end(local_name(name)); });
+  deliver(data, [&](XmlEventHandler& handler) { handler.end(local_name(name)); });
 }
 void on_text(void* data, const XML_Char* chars, int length) {
-  deliver(data, [&](XmlPartHandler& handler) {
+  deliver(data, [&](XmlEventHandler& handler) {
     handler.text(std::string_view(chars, static_cast<std::size_t>(length)));
   });
 }
 // A workbook part has no document type; one that declares it is refused
 // rather than have its entities expanded.
 void on_doctype(void* data, const XML_Char*, const XML_Char*, const XML_Char*, int) {
-  deliver(data, [](XmlPartHandler& handler) {
+  deliver(data, [](XmlEventHandler& handler) {
     handler.stop("the workbook holds a document type declaration, which .xlsx parts never have");
   });
 }
 
 }  // namespace
 
-void XmlPartHandler::stop(std::string problem, std::size_t row) {
+void XmlEventHandler::stop(std::string problem, std::size_t row) {
   stopped_ = true;
   problem_ = std::move(problem);
   problem_row_ = row;
@@ -106,7 +106,7 @@ bool WorkbookArchive::has(const std::string& part) const {
   return zip_name_locate(archive_.get(), part.c_str(), 0) >= 0;
 }
 
-bool WorkbookArchive::parse(const std::string& part, XmlPartHandler& handler) const {
+bool WorkbookArchive::parse(const std::string& part, XmlEventHandler& handler) const {
   std::unique_ptr<zip_file_t, EntryClose> entry(zip_fopen(archive_.get(), part.c_str(), 0));
   if (!entry) {
     handler.stop("the workbook's part " + part + " cannot be read (" +
@@ -132,7 +132,7 @@ bool WorkbookArchive::parse(const std::string& part, XmlPartHandler& handler) co
       return false;
     }
     total += static_cast<std::uint64_t>(read);
-    if (total > kMostPartBytes) {
+    if (total > kMostEntryBytes) {
       handler.stop("the workbook's part " + part + " is larger than 4 GiB");
       return false;
     }

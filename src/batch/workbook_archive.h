@@ -15,9 +15,9 @@ namespace varostel::batch {
 // Receives one part's elements by local name ("x:row" and "row" alike) and
 // its character data. Its callbacks may throw; the archive catches and
 // stops the parser, since exceptions must not cross expat's C frames.
-class XmlPartHandler {
+class XmlEventHandler {
  public:
-  virtual ~XmlPartHandler() = default;
+  virtual ~XmlEventHandler() = default;
   // `attributes`: name, value, name, value, …, then null; a namespaced name
   // reads "URI|local" (see attribute()).
   virtual void start(std::string_view name, const char** attributes) = 0;
@@ -51,7 +51,7 @@ class WorkbookArchive {
   // false when the part cannot be read or is no well-formed XML (the
   // handler's problem then says why), or when the handler stopped with a
   // problem.
-  [[nodiscard]] bool parse(const std::string& part, XmlPartHandler& handler) const;
+  [[nodiscard]] bool parse(const std::string& part, XmlEventHandler& handler) const;
 
  private:
   struct Closer {

@@ -27,7 +27,7 @@ struct Sheet {
   std::string part;  // the zip entry, once the relationships are read
 };
 
-struct WorkbookHandler : XmlPartHandler {
+struct WorkbookHandler : XmlEventHandler {
   std::vector<Sheet> sheets;
   bool date1904 = false;
   void start(std::string_view name, const char** attributes) override {
@@ -47,7 +47,7 @@ struct WorkbookHandler : XmlPartHandler {
 
 // The worksheet parts by relationship id; chart sheets and other kinds are
 // left out, so a sheet without a part here is no worksheet.
-struct RelationshipsHandler : XmlPartHandler {
+struct RelationshipsHandler : XmlEventHandler {
   std::map<std::string, std::string, std::less<>> worksheets;
   void start(std::string_view name, const char** attributes) override {
     const std::string_view type = attribute(attributes, "Type");
@@ -100,7 +100,7 @@ struct RunText {
   void clear() { text.clear(); collecting = false; phonetic_depth = 0; too_long = false; }
 };
 
-struct SharedStringsHandler : XmlPartHandler {
+struct SharedStringsHandler : XmlEventHandler {
   std::vector<std::string> strings;
   std::set<std::size_t> too_long;  // read as a problem when a cell uses them
   RunText current;
@@ -124,7 +124,7 @@ unsigned number_attribute(std::string_view text) {
 }
 
 // Which cell formats (the s attribute's index into cellXfs) show dates.
-struct StylesHandler : XmlPartHandler {
+struct StylesHandler : XmlEventHandler {
   std::map<unsigned, std::string> custom_formats;
   std::vector<unsigned> format_ids;
   bool in_cell_formats = false;
@@ -169,7 +169,7 @@ std::optional<std::size_t> reference_column(std::string_view reference) {
   return column - 1;
 }
 
-struct SheetHandler : XmlPartHandler {
+struct SheetHandler : XmlEventHandler {
   const std::function<bool(std::size_t, CsvRecord&)>& on_row;
   const SharedStringsHandler& shared;
   const std::vector<bool>& date_styles;
@@ -303,7 +303,7 @@ std::variant<const Sheet*, std::string> choose_sheet(const std::vector<Sheet>& s
          quoted_names(sheets);
 }
 
-std::optional<WorkbookProblem> problem_of(const XmlPartHandler& handler) {
+std::optional<WorkbookProblem> problem_of(const XmlEventHandler& handler) {
   return WorkbookProblem{handler.problem_row(), handler.problem().value_or("")};
 }
 

@@ -1,6 +1,5 @@
-// Reading a client list from one worksheet of an .xlsx workbook, row by row,
-// each cell as the text Excel shows for it; and telling the workbooks that
-// cannot be read (.xls, .et, password-protected) by their first bytes.
+// Reading a client list from an .xlsx worksheet row by row, each cell as the
+// text Excel shows; telling unreadable workbooks (.xls, .et, encrypted) apart.
 #pragma once
 
 #include <cstddef>

@@ -1,6 +1,5 @@
-// Writing the scored list as an .xlsx workbook with libxlsxwriter: one
-// worksheet, its header bold, frozen and filtered, streamed row by row in
-// constant memory.
+// Writing the scored list as an .xlsx workbook with libxlsxwriter, streamed
+// in constant memory: one worksheet, its header bold, frozen and filtered.
 #pragma once
 
 #include <cstdint>
