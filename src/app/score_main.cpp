@@ -5,7 +5,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <new>
@@ -16,12 +18,17 @@
 #include "app/score_options.h"
 #include "batch/output_file.h"
 #include "batch/score_list.h"
+#include "batch/workbook_reader.h"
+#include "batch/workbook_writer.h"
 
 namespace {
 
 using namespace varostel::batch;
 
 constexpr std::string_view kStandardInput = "(standard input)";
+
+// How many bytes tell a workbook from text.
+constexpr std::size_t kSignatureSize = 8;
 
 // A file or standard input, with its first bytes looked at before reading.
 class FileSource final : public ByteSource {
@@ -33,7 +40,30 @@ class FileSource final : public ByteSource {
   FileSource(const FileSource&) = delete;
   FileSource& operator=(const FileSource&) = delete;
 
+  // The first bytes, read ahead and handed out again by read().
+  [[nodiscard]] std::optional<std::string_view> start(std::string& error) {
+    char piece[kSignatureSize];
+    while (start_.size() < kSignatureSize) {
+      const auto got = read_more(piece, kSignatureSize - start_.size(), error);
+      if (!got) return std::nullopt;
+      if (*got == 0) break;
+      start_.append(piece, *got);
+    }
+    return std::string_view(start_);
+  }
+
   std::optional<std::size_t> read(char* buffer, std::size_t size, std::string& error) override {
+    if (handed_ < start_.size()) {
+      const std::size_t n = std::min(size, start_.size() - handed_);
+      std::copy_n(start_.data() + handed_, n, buffer);
+      handed_ += n;
+      return n;
+    }
+    return read_more(buffer, size, error);
+  }
+
+ private:
+  std::optional<std::size_t> read_more(char* buffer, std::size_t size, std::string& error) {
     for (;;) {
       const ssize_t got = ::read(fd_, buffer, size);
       if (got >= 0) return static_cast<std::size_t>(got);
@@ -43,8 +73,69 @@ class FileSource final : public ByteSource {
     }
   }
 
- private:
   int fd_;
+  std::string start_;
+  std::size_t handed_ = 0;
+};
+
+// A workbook read from standard input is copied to a file first: a zip's
+// table of contents is at its end. Removed when done.
+class CopiedInput {
+ public:
+  CopiedInput() = default;
+  ~CopiedInput() {
+    if (!path_.empty()) ::unlink(path_.c_str());
+  }
+  CopiedInput(const CopiedInput&) = delete;
+  CopiedInput& operator=(const CopiedInput&) = delete;
+
+  // The copy's path, or why it cannot be made.
+  [[nodiscard]] std::variant<std::string, std::string> copy(FileSource& in) {
+    const char* folder = std::getenv("TMPDIR");
+    std::string pattern = std::string(folder && *folder ? folder : "/tmp") + "/.varostel-list-XXXXXX";
+    const int fd = ::mkstemp(pattern.data());
+    if (fd < 0) return std::variant<std::string, std::string>(std::in_place_index<1>, std::strerror(errno));
+    path_ = pattern;
+    char piece[1 << 16];
+    std::string error;
+    for (;;) {
+      const auto got = in.read(piece, sizeof piece, error);
+      if (!got) break;
+      if (*got == 0) break;
+      if (::write(fd, piece, *got) != static_cast<ssize_t>(*got)) {
+        error = std::strerror(errno);
+        break;
+      }
+    }
+    ::close(fd);
+    if (!error.empty()) return std::variant<std::string, std::string>(std::in_place_index<1>, error);
+    return std::variant<std::string, std::string>(std::in_place_index<0>, path_);
+  }
+
+ private:
+  std::string path_;
+};
+
+// The scored list as a workbook, written to the output's file by name.
+class WorkbookListWriter final : public ListWriter {
+ public:
+  WorkbookListWriter(std::unique_ptr<WorkbookWriter> workbook, std::string name)
+      : workbook_(std::move(workbook)), name_(std::move(name)) {}
+
+  bool row(const std::vector<std::string_view>& cells) override { return ok(workbook_->row(cells)); }
+  bool finish() override { return ok(workbook_->finish()); }
+  std::string failure() const override { return failure_; }
+
+ private:
+  bool ok(std::optional<std::string> problem) {
+    if (!problem) return true;
+    failure_ = name_ + ": " + *problem;
+    return false;
+  }
+
+  std::unique_ptr<WorkbookWriter> workbook_;
+  std::string name_;
+  std::string failure_;
 };
 
 int score(const varostel::app::ScoreArguments& arguments) {
@@ -66,19 +157,57 @@ int score(const varostel::app::ScoreArguments& arguments) {
   }
   FileSource in(fd);
   const ListOptions& options = arguments.options;
+  std::string error;
+  const auto start = in.start(error);
+  if (!start) {
+    std::cerr << name << ": cannot be read: " << error << '\n';
+    return kUnusable;
+  }
+  const bool workbook = starts_like_zip(*start);
+  const bool compound_file = starts_like_compound_file(*start);
+  std::string path = arguments.input;
+  CopiedInput copied;
+  if ((workbook || compound_file) && standard_input) {
+    auto copy = copied.copy(in);
+    if (copy.index() == 1) {
+      std::cerr << name << ": cannot be read: " << std::get<1>(copy) << '\n';
+      return kUnusable;
+    }
+    path = std::get<0>(copy);
+  }
+  if (compound_file) {
+    std::cerr << name << ": " << compound_file_problem(path) << '\n';
+    return kUnusable;
+  }
 
   std::unique_ptr<OutputFile> output;
   const WriterOpener open_writer = [&](const std::vector<std::string>& header,
-                                       const std::vector<bool>& /*numeric*/)
+                                       const std::vector<bool>& numeric)
       -> std::variant<std::unique_ptr<ListWriter>, std::string> {
     auto opened = OutputFile::open(arguments.output, options.format == Format::Workbook);
     if (auto* message = std::get_if<std::string>(&opened)) return std::move(*message);
     output = std::move(std::get<std::unique_ptr<OutputFile>>(opened));
+    if (options.format == Format::Workbook) {
+      auto workbook = WorkbookWriter::open(output->path_for_writer(), header, numeric);
+      if (auto* message = std::get_if<std::string>(&workbook)) return output->name() + ": " + *message;
+      return std::make_unique<WorkbookListWriter>(
+          std::move(std::get<std::unique_ptr<WorkbookWriter>>(workbook)), output->name());
+    }
     if (options.format == Format::Csv) return make_csv_writer(*output, header, options.byte_order_mark);
     return make_json_writer(*output, header, options.format == Format::JsonLines);
   };
   ListScorer scorer(name, options, open_writer, std::cerr);
-  int status = score_text_list(in, name, options, scorer);
+  int status = kUnusable;
+  if (workbook) {
+    const auto problem = for_each_workbook_row(
+        path, options.sheet, [&](std::size_t number, CsvRecord& row) { return scorer.take(number, row); });
+    status = scorer.finish(problem ? std::optional<std::string>(
+                                         name + (problem->row > 0 ? ':' + std::to_string(problem->row) : "") +
+                                         ": " + problem->message)
+                                   : std::nullopt);
+  } else {
+    status = score_text_list(in, name, options, scorer);
+  }
   if (output) {
     // A file is kept only whole; a stream keeps the rows written before
     // the list was found unusable.

@@ -1,5 +1,7 @@
 #include "batch/output_writer.h"
 
+#include <nlohmann/json.hpp>
+
 namespace varostel::batch {
 namespace {
 
@@ -103,29 +105,10 @@ void append_csv_field(std::string& out, std::string_view field) {
 }
 
 void append_json_string(std::string& out, std::string_view text) {
-  static constexpr char kHex[] = "0123456789abcdef";
-  out += '"';
-  for (char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\b': out += "\\b"; break;
-      case '\f': out += "\\f"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default:
-        if (byte < 0x20) {
-          out += "\\u00";
-          out += kHex[byte >> 4];
-          out += kHex[byte & 0xF];
-        } else {
-          out += c;
-        }
-    }
-  }
-  out += '"';
+  // nlohmann-json escapes; a byte that is not UTF-8 (none should reach
+  // here) becomes U+FFFD rather than breaking the output.
+  out += nlohmann::json(std::string(text)).dump(-1, ' ', false,
+                                                nlohmann::json::error_handler_t::replace);
 }
 
 std::unique_ptr<ListWriter> make_csv_writer(ByteSink& out, const std::vector<std::string>& header,

@@ -39,7 +39,7 @@ class ListWriter {
 void append_csv_field(std::string& out, std::string_view field);
 
 // A JSON string: quotes, backslashes and control characters escaped, the
-// rest (valid UTF-8) as it is.
+// rest as it is.
 void append_json_string(std::string& out, std::string_view text);
 
 }  // namespace varostel::batch
