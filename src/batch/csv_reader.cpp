@@ -23,6 +23,9 @@ CsvReader::CsvReader(char separator, RecordHandler on_record) : on_record_(std::
   if (!ready_) return;
   csv_set_space_func(&parser_, no_space);
   csv_set_delim(&parser_, static_cast<unsigned char>(separator));
+  // libcsv grows a cell's buffer by this much at a time; its default of 128
+  // bytes would copy a long cell over and over.
+  csv_set_blk_size(&parser_, kSlice);
 }
 
 CsvReader::~CsvReader() {
