@@ -159,7 +159,7 @@ def main(program, site, consultation, remake):
             for new in sorted(set(os.listdir(folder)) - files - {"pages"}):
                 lines.append("wrote " + new)
                 lines.extend("  " + line for line in subprocess.run(["sh", "-c", (
-                    'pdfinfo "$0" | grep -E "^(Title|Pages|Page size):"; pdfimages -list "$0";'
+                    'pdfinfo "$0" | grep -E "^(Title|Creator|Pages|Page size):"; pdfimages -list "$0";'
                     'pdftotext -layout "$0" -'),
                     os.path.join(folder, new)], capture_output=True, text=True).stdout.splitlines() if line.strip())
 
