@@ -19,6 +19,7 @@
 #include "ui/main_window.h"
 #include "ui/message_filter.h"
 #include "ui/qr_code_window.h"
+#include "ui/qt_texts.h"
 #include "ui/screen_fit.h"
 #include "version.h"
 
@@ -66,6 +67,8 @@ int main(int argc, char** argv) {
   // The name of the installed desktop entry, io.github.varostel.Varostel.desktop.
   QApplication::setDesktopFileName(QStringLiteral("io.github.varostel.Varostel"));
   QApplication::setWindowIcon(varostel::ui::program_icon());
+  // Without the translation Qt's few texts stay English; the form is whole.
+  [[maybe_unused]] const bool chinese_qt_texts = varostel::ui::load_qt_chinese_texts();
   varostel::ui::install_song_face_substitutes();
   // Asked once the window is up: the question opens every Chinese face, and
   // the answer only adds a line to standard error.

@@ -1,5 +1,6 @@
 #include "ui/main_window.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QPixmap>
@@ -107,6 +108,15 @@ MainWindow::MainWindow(Form& form, QWidget* parent) : QWidget(parent, Qt::Window
   make_accessible(*this);
   order_tabs();
   install_result_sheet_actions(*this, form_);
+  // Ctrl+Q and Ctrl+W close the window as its close box does. As window
+  // shortcuts they reach no text box as characters, and a modal dialog,
+  // being the active window, keeps them to itself.
+  auto* close_action = new QAction(this);
+  close_action->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::Key_Q), QKeySequence(Qt::CTRL | Qt::Key_W)});
+  close_action->setShortcutContext(Qt::WindowShortcut);
+  connect(close_action, &QAction::triggered, this, &QWidget::close);
+  addAction(close_action);
   form_.set_observer(
       [this](FieldId field, FieldProperty property) { show_field(field, property); });
 }

@@ -20,6 +20,7 @@
 #include "ui/fonts.h"
 #include "ui/images.h"
 #include "ui/text.h"
+#include "version.h"
 
 namespace varostel::ui {
 namespace {
@@ -79,7 +80,9 @@ void ResultSheetActions::print() {
   QPrinter printer(QPrinter::HighResolution);
   printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                     QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter));
+  // A PDF file names its title and the program that made it.
   printer.setDocName(qstring(kSheetTitle));
+  printer.setCreator(QStringLiteral("Varostel " VAROSTEL_VERSION));
   QPrintDialog dialog(&printer, &window_);
   dialog.setWindowTitle(QString::fromUtf16(kPrintSheetText));
   if (dialog.exec() != QDialog::Accepted) return;

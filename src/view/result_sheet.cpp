@@ -244,21 +244,26 @@ std::string sheet_html(const ResultSheet& sheet, std::string_view icon_source) {
   append_escaped(out, sheet.title);
   out +=
       "</h2>\n<table border=\"1\" cellspacing=\"0\" cellpadding=\"6\" width=\"100%\" "
-      "style=\"border-collapse: collapse; border-style: solid; border-color: #999999; "
-      "margin-bottom: 16px\">\n";
+      "style=\"border-collapse: collapse; border-style: solid; border-color: #999999\">\n";
   for (const SheetSection& section : sheet.sections) {
-    out += "<tr><th colspan=\"3\" align=\"left\" bgcolor=\"#eeeeee\">";
+    out += "<tr><th colspan=\"2\" align=\"left\" bgcolor=\"#eeeeee\">";
     append_escaped(out, section.title);
     out += "</th></tr>\n";
     for (const SheetRow& row : section.rows) {
       const char* open = row.key ? "<b>" : "";
       const char* close = row.key ? "</b>" : "";
-      out += std::string("<tr><td width=\"30%\">") + open;
+      out += std::string("<tr><td width=\"40%\">") + open;
       append_escaped(out, row.label);
-      out += std::string(close) + "</td><td width=\"30%\">" + open;
+      out += std::string(close) + "</td><td>" + open;
       append_escaped(out, row.value);
-      out += std::string(close) + "</td><td>";
-      append_escaped(out, row.note);
+      out += close;
+      // Few rows have a note: beside its value, in small type, it spares
+      // the table a column that would stay empty all the way down.
+      if (!row.note.empty()) {
+        out += "&nbsp;&nbsp;<small>";
+        append_escaped(out, row.note);
+        out += "</small>";
+      }
       out += "</td></tr>\n";
     }
   }

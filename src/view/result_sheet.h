@@ -55,7 +55,8 @@ inline constexpr std::string_view kPlaceholderNote = "尚未试算：请先填�
 // line break cannot split an item.
 [[nodiscard]] std::string sheet_text(const ResultSheet& sheet);
 
-// A whole HTML document holding the sheet as a table, every text escaped.
+// A whole HTML document holding the sheet as a table of two columns, every
+// text escaped; a note follows its value, in small type.
 // With `icon_source` not empty, the title carries an image of that source
 // (the printed page's program icon); the clipboard's copy has none.
 [[nodiscard]] std::string sheet_html(const ResultSheet& sheet, std::string_view icon_source = {});

@@ -9,12 +9,14 @@ constexpr std::string_view kProgram = "varostel";
 
 std::string quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
 
-// Every display problem ends with the two ways to run without a desktop:
-// invisibly on a virtual X server, or as a picture of the window.
+// Every display problem ends with what someone who installed the program
+// can do: find a display, or score the clients without a window.
+constexpr std::string_view kWithoutWindow = "; varostel-score scores lists without a window";
+
 std::string how_to_run(std::string_view command) {
-  return "; under xvfb-run -a " + std::string(command) +
-         " it runs invisibly until you end it; in the source folder, scripts/screenshot saves a "
-         "picture of the window";
+  return "; start " + std::string(command) +
+         " in a desktop session, or set DISPLAY to an X display you may use" +
+         std::string(kWithoutWindow);
 }
 
 }  // namespace
@@ -32,9 +34,8 @@ std::string help_text() {
          "  -v, --version  show the version and exit\n"
          "\n"
          "Without an option it opens the window, which needs a display (DISPLAY or\n"
-         "WAYLAND_DISPLAY). Without one it says so and exits with status 1; under\n"
-         "xvfb-run it runs on a virtual display, and in the source folder\n"
-         "scripts/screenshot saves a picture of the window.\n"
+         "WAYLAND_DISPLAY). Without one it says so and exits with status 1;\n"
+         "varostel-score scores lists of clients without a window.\n"
          "Exit status: 0 when the window is closed or after --help and --version,\n"
          "1 without a usable display, 2 for an option it does not know.\n";
 }
@@ -100,8 +101,8 @@ std::string display_problem_line(DisplayProblem problem, const DisplaySettings& 
       return prefix + "no display platform " +
              quoted(signs.missing_platform.empty() ? settings.platform : signs.missing_platform) +
              " is installed (" + platform_setting +
-             "); unset QT_QPA_PLATFORM to use the desktop's display; without a display, in the "
-             "source folder, scripts/screenshot saves a picture of the window\n";
+             "); unset QT_QPA_PLATFORM to use the desktop's display" + std::string(kWithoutWindow) +
+             "\n";
     case DisplayProblem::WaylandUnsupported:
       what = "cannot use the Wayland display " + settings.wayland_display +
              " (Qt's Wayland platform, Debian package qt6-wayland, is not installed, and DISPLAY "

@@ -51,7 +51,7 @@ struct PlatformFailureSigns {
                                                        const PlatformFailureSigns& signs);
 
 // The one line for `problem`; `command` is how the program was started
-// (argv[0]), for the way to run it on a virtual display.
+// (argv[0]), for the way to start it again where a display can be used.
 [[nodiscard]] std::string display_problem_line(DisplayProblem problem,
                                                const DisplaySettings& settings,
                                                std::string_view command,

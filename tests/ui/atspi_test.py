@@ -8,7 +8,8 @@
 # first on PATH, and writes what a screen reader gets: the tree (roles, names,
 # descriptions, text, states, relations, actions, where characters lie), the
 # Tab order, and for each thing done by keyboard, mouse or AT-SPI what is
-# heard, which pages open, which tooltips or dialogs show, where the focus is
+# heard, which pages open, which tooltips or dialogs show (Qt's own in Chinese,
+# though the program runs under an English locale), where the focus is
 # and what the printer wrote (a PDF file, read back). The transcript must equal
 # fixtures/atspi-tree.txt; --remake rewrites that file instead (run by hand,
 # then read its diff).
@@ -114,7 +115,7 @@ def main(program, site, consultation, remake):
                 f" {q(e.any_data)}" if "text" in e.type else f" {q(e.source.description)}" if "desc" in e.type else "")),
             event)
     process = subprocess.Popen([program], env=dict(
-        os.environ, QT_QPA_PLATFORM="xcb", QT_ACCESSIBILITY="1", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+        os.environ, QT_QPA_PLATFORM="xcb", QT_ACCESSIBILITY="1", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", LANG="en_US.UTF-8",
         XDG_CURRENT_DESKTOP="", DESKTOP_SESSION="", VAROSTEL_FAKE_BROWSER_LOG=log,
         PATH=folder + ":" + os.environ["PATH"]))
     try:
@@ -159,7 +160,7 @@ def main(program, site, consultation, remake):
             for new in sorted(set(os.listdir(folder)) - files - {"pages"}):
                 lines.append("wrote " + new)
                 lines.extend("  " + line for line in subprocess.run(["sh", "-c", (
-                    'pdfinfo "$0" | grep -E "^(Title|Pages|Page size):"; pdfimages -list "$0";'
+                    'pdfinfo "$0" | grep -E "^(Title|Creator|Pages|Page size):"; pdfimages -list "$0";'
                     'pdftotext -layout "$0" -'),
                     os.path.join(folder, new)], capture_output=True, text=True).stdout.splitlines() if line.strip())
 
@@ -195,8 +196,8 @@ def main(program, site, consultation, remake):
             return lambda: wait_for(lambda: find(app[-1]), f"{button} in the dialog").queryAction().doAction(0)
 
         do("Ctrl+P in 养老月数", ("key", "ctrl+p"), focus=box, listen=False)
-        do("Cancel in the print dialog", press("Cancel"))
-        do("Ctrl+P, then Print in the print dialog", ("key", "ctrl+p"), press("Print"), lambda: pump(1),
+        do("取消 (Cancel) in the print dialog", press("取消"))
+        do("Ctrl+P, then 打印 (Print) in the print dialog", ("key", "ctrl+p"), press("打印(P)"), lambda: pump(1),
            focus=box, listen=False)
         os.remove(browser)  # the browser found at the first page is gone now
         do("在线咨询 clicked with no browser", *click(("push button", "在线咨询")))

@@ -1,17 +1,19 @@
 // What the desktop matrix's pictures cannot show: the QR-code window's title,
-// pick-only lists with their items, the focus order, and program writes not
-// raised again.
+// pick-only lists with their items, the focus order, program writes not
+// raised again, Qt's own texts in Chinese and the keys that close the window.
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
 #include <memory>
 
 #include "support/window_session.h"
 #include "ui/qr_code_window.h"
+#include "ui/qt_texts.h"
 
 class MainWindowTest : public QObject {
   Q_OBJECT
@@ -24,6 +26,7 @@ class MainWindowTest : public QObject {
   }
 
  private slots:
+  void initTestCase() { QVERIFY(varostel::ui::load_qt_chinese_texts()); }
   void init() {
     s_ = std::make_unique<varostel::WindowSession>();
     QVERIFY(s_->show());
@@ -61,6 +64,18 @@ class MainWindowTest : public QObject {
     find(u"房产状况"_qs)->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget()->objectName(), u"居住时长"_qs);
+  }
+
+  // The test runs under LANG=en_US.UTF-8; a text box's edit menu is Qt's
+  // own, in Chinese. Ctrl+Q and Ctrl+W, in a text box, close the window.
+  void chinese_edit_menu_and_closing_keys() {
+    const QMenu* menu = find<QLineEdit>(u"ID"_qs)->createStandardContextMenu();  // the box's child
+    QCOMPARE(menu->actions().first()->text(), u"撤消(&U)\tCtrl+Z"_qs);
+    for (const char* keys : {"Ctrl+Q", "Ctrl+W"}) {
+      init();
+      QTest::keySequence(find(u"养老月数"_qs), QKeySequence(QString::fromLatin1(keys)));
+      QVERIFY2(!s_->window.isVisible(), keys);
+    }
   }
 
   // A program write must never come back through the signal that hands it to the form.
