@@ -18,6 +18,11 @@ namespace {
 
 constexpr std::size_t kMostCellBytes = std::size_t{1} << 20;
 constexpr std::size_t kColumns = 16384;  // A to XFD
+constexpr std::size_t kRows = 1048576;
+// A row's cells together: shared strings are copied into every cell that
+// uses them, so without this a small archive could fill a row with 16,384
+// copies of a 1 MiB string.
+constexpr std::size_t kMostRowBytes = 16 * kMostCellBytes;
 constexpr std::string_view kLongCell = "a cell is longer than 1 MiB";
 
 struct Sheet {
@@ -176,6 +181,8 @@ struct SheetHandler : XmlEventHandler {
   bool date1904 = false;
 
   std::size_t row = 0;
+  bool in_row = false;
+  std::size_t row_bytes = 0;
   CsvRecord cells;
   std::size_t column = 0;
   std::string type;
@@ -192,8 +199,27 @@ struct SheetHandler : XmlEventHandler {
 
   void start(std::string_view name, const char** attributes) override {
     if (name == "row") {
+      // Rows are handed over as the list's rows in order, so a row number
+      // that does not rise (or a row inside a row) would number two rows
+      // alike or run backwards: such a sheet is refused.
+      if (in_row) return stop("a row holds another row", row);
       const std::string_view number = attribute(attributes, "r");
-      row = number.empty() ? row + 1 : number_attribute(number);
+      std::size_t next = row + 1;
+      if (!number.empty()) {
+        const auto [end, error] =
+            std::from_chars(number.data(), number.data() + number.size(), next);
+        if (error != std::errc() || end != number.data() + number.size() || next == 0 ||
+            next > kRows) {
+          return stop("a row's number " + std::string(number) + " is out of range", row);
+        }
+      }
+      if (next <= row) {
+        return stop("row " + std::to_string(next) + " comes after row " + std::to_string(row),
+                    next);
+      }
+      row = next;
+      in_row = true;
+      row_bytes = 0;
       cells.clear();
       column = 0;
     } else if (name == "c") {
@@ -237,12 +263,15 @@ struct SheetHandler : XmlEventHandler {
     } else if (name == "c") {
       std::string cell = cell_text();
       if (stopped()) return;
+      row_bytes += cell.size();
+      if (row_bytes > kMostRowBytes) return stop("a row holds more than 16 MiB of text", row);
       if (!cell.empty()) {
         if (cells.size() <= column) cells.resize(column + 1);
         cells[column] = std::move(cell);
       }
       ++column;
     } else if (name == "row") {
+      in_row = false;
       if (!on_row(row, cells)) stop();
     }
   }
@@ -254,8 +283,11 @@ struct SheetHandler : XmlEventHandler {
     if (type == "b") return value == "1" || value == "true" ? "1" : "0";
     if (type == "d") return value.substr(0, value.find('T'));  // an ISO 8601 date and time
     if (type == "s") {
-      const std::size_t index = number_attribute(value);
-      if (index >= shared.strings.size() || value.find_first_not_of("0123456789") != std::string::npos) {
+      // An index too large to parse must not read as string 0.
+      std::size_t index = 0;
+      const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), index);
+      if (error != std::errc() || end != value.data() + value.size() ||
+          index >= shared.strings.size()) {
         stop("a cell refers to shared string " + value + ", which the workbook lacks", row);
         return {};
       }

@@ -100,9 +100,21 @@ def main():
     workbook("long-cell.xlsx", [("Sheet1", None, number_row(1, ["1"]) + '<row r="2">'
                                  + cell("A2", "<is><t>" + "a" * (1 << 20) + "b</t></is>", "inlineStr")
                                  + "</row>")])
+    # Each cell a copy of one 1 MiB shared string: 17 of them pass 16 MiB.
+    workbook("wide-row.xlsx", [("Sheet1", None, number_row(1, ["1"]) + '<row r="2">'
+                                + cell(None, "<v>0</v>", "s") * 17 + "</row>")],
+             shared=["<t>" + "a" * (1 << 20) + "</t>"])
     workbook("malformed.xlsx", [("Sheet1", None, number_row(1, ["1"]) + "<row r=\"2\"><c></row>")])
     workbook("missing-string.xlsx", [("Sheet1", None, '<row r="9">' + cell("A9", "<v>3</v>", "s") + "</row>")],
              shared=["<t>only</t>"])
+    workbook("huge-string-index.xlsx", [("Sheet1", None, '<row r="1">' + cell("A1", "<v>18446744073709551616</v>", "s")
+                                         + "</row>")], shared=["<t>only</t>"])
+    # Rows reach the list in the sheet's order, so their numbers must rise.
+    workbook("row-order.xlsx", [("Backwards", None, number_row(1, ["1"]) + number_row(3, ["3"])
+                                 + number_row(2, ["2"])),
+                                ("Nested", None, '<row r="1"><c><v>1</v></c>' + number_row(2, ["2"]) + "</row>"),
+                                ("Zero", None, number_row(0, ["0"])),
+                                ("Beyond", None, number_row(1048576, ["1"]) + number_row(1048577, ["2"]))])
     workbook("all-hidden.xlsx", [("Hidden", "veryHidden", number_row(1, ["1"]))])
     with zipfile.ZipFile(os.path.join(HERE, "no-workbook.xlsx"), "w") as z:
         z.writestr("[Content_Types].xml", "<Types/>")
