@@ -47,7 +47,7 @@ class CsvWriter final : public ListWriter {
 class JsonWriter final : public ListWriter {
  public:
   JsonWriter(ByteSink& out, const std::vector<std::string>& header, bool one_object_a_line)
-      : out_(out), lines_(one_object_a_line) {
+      : out_(out), lines_(one_object_a_line), text_(one_object_a_line ? "" : "[") {
     // Each name escaped once, not once a row.
     for (const std::string& name : header) {
       std::string key;
@@ -55,7 +55,6 @@ class JsonWriter final : public ListWriter {
       key += ':';
       keys_.push_back(std::move(key));
     }
-    if (!lines_) text_ = "[";
   }
 
   bool row(const std::vector<std::string_view>& cells) override {
