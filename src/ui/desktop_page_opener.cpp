@@ -2,7 +2,7 @@
 
 #include <QDesktopServices>
 #include <QUrl>
-#include <iostream>
+#include <cstdio>
 
 namespace varostel::ui {
 
@@ -13,7 +13,8 @@ void DesktopPageOpener::open_page(std::string_view address, WindowMode mode) {
   const std::string text(address);
   const QUrl url(QString::fromStdString(text), QUrl::StrictMode);
   if (url.isValid() && QDesktopServices::openUrl(url)) return;
-  std::cerr << "varostel: no browser could be started for " << text << "; open it by hand\n";
+  std::fprintf(stderr, "varostel: no browser could be started for %s; open it by hand\n",
+               text.c_str());
   if (report_) report_(text);
 }
 

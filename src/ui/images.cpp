@@ -1,21 +1,27 @@
 #include "ui/images.h"
 
 #include <QEvent>
+#include <QPixmapCache>
 #include <QLabel>
 
 #include "model/page_opener.h"
 #include "ui/qr_code_picture.h"
+#include "ui/raw_image.h"
 #include "ui/text.h"
 
 namespace varostel::ui {
 namespace {
+
+// The 2x and 3x banners are PNG, named so that Qt reads them with its own
+// decoder.
+constexpr const char* kPng = "PNG";
 
 // The banner in as many pixels as the screen has: the smallest of the 2x
 // and 3x images that is at least as large, shrunk to the screen's own
 // pixels where the ratio lies between.
 QPixmap banner_pixmap(qreal ratio) {
   const int factor = ratio <= 2 ? 2 : 3;
-  QImage image(QStringLiteral(":/images/banner@%1x.png").arg(factor));
+  QImage image(QStringLiteral(":/images/banner@%1x.png").arg(factor), kPng);
   const QSize logical = image.size() / factor;
   const QSize device(qRound(logical.width() * ratio), qRound(logical.height() * ratio));
   if (image.size() != device)
@@ -57,16 +63,18 @@ class PictureKeeper final : public QObject {
 QString picture_resource(Picture picture) {
   switch (picture) {
     case Picture::Banner:
-      return QStringLiteral(":/images/banner.jpg");
+      return QStringLiteral(":/images/banner.raw");
     case Picture::QrCode:
-      return QStringLiteral(":/images/qr-code.jpg");
+      return QStringLiteral(":/images/qr-code.raw");
     case Picture::None:
       break;
   }
   return {};
 }
 
-QPixmap picture_pixmap(Picture picture, qreal device_pixel_ratio) {
+namespace {
+
+QPixmap decoded_pixmap(Picture picture, qreal device_pixel_ratio) {
   if (device_pixel_ratio > 1) {
     switch (picture) {
       case Picture::Banner:
@@ -81,13 +89,27 @@ QPixmap picture_pixmap(Picture picture, qreal device_pixel_ratio) {
         return {};
     }
   }
-  return QPixmap(picture_resource(picture));
+  return QPixmap::fromImage(raw_image(picture_resource(picture)));
+}
+
+}  // namespace
+
+QPixmap picture_pixmap(Picture picture, qreal device_pixel_ratio) {
+  // Each picture is decoded once for each pixel ratio it is shown at: the
+  // window and the QR-code window share theirs.
+  // Qt's own cache, emptied with the application.
+  const QString key = QStringLiteral("varostel-picture-%1@%2")
+                          .arg(static_cast<int>(picture))
+                          .arg(device_pixel_ratio);
+  QPixmap pixmap;
+  if (QPixmapCache::find(key, &pixmap)) return pixmap;
+  pixmap = decoded_pixmap(picture, device_pixel_ratio);
+  QPixmapCache::insert(key, pixmap);
+  return pixmap;
 }
 
 void show_picture(QLabel& label, Picture picture) { new PictureKeeper(label, picture); }
 
-QString program_icon_resource() { return QStringLiteral(":/images/varostel.ico"); }
-
-QIcon program_icon() { return QIcon(program_icon_resource()); }
+QIcon program_icon() { return QIcon(QStringLiteral(":/images/varostel.ico")); }
 
 }  // namespace varostel::ui

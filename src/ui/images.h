@@ -13,7 +13,8 @@ class QLabel;
 
 namespace varostel::ui {
 
-// The resource path of a picture's 1x image; empty for Picture::None.
+// The resource path of a picture's 1x image, decoded into PNG when
+// building; empty for Picture::None.
 [[nodiscard]] QString picture_resource(Picture picture);
 
 // The picture for a screen of the given device pixel ratio. At 1 (or less)
@@ -28,6 +29,5 @@ void show_picture(QLabel& label, Picture picture);
 
 // The program's icon, all four of its images.
 [[nodiscard]] QIcon program_icon();
-[[nodiscard]] QString program_icon_resource();
 
 }  // namespace varostel::ui

@@ -1,7 +1,7 @@
 #include "ui/message_filter.h"
 
 #include <QtGlobal>
-#include <iostream>
+#include <cstdio>
 
 namespace varostel::ui {
 namespace {
@@ -16,7 +16,7 @@ void print_unless_dropped(QtMsgType type, const QMessageLogContext& context,
   for (const QString& prefix : dropped_prefixes()) {
     if (message.startsWith(prefix)) return;
   }
-  std::cerr << qPrintable(qFormatLogMessage(type, context, message)) << '\n';
+  std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
 }
 
 }  // namespace
