@@ -47,7 +47,7 @@ class ResultSheetActions final : public QObject {
   // time; if it cannot be loaded, a message says why.
   void print();
   // The print module's file, for programs not installed beside it (the
-  // tests). Takes effect only before the module is loaded.
+  // tests). A module once loaded stays loaded.
   void use_print_module(const QString& file) { print_module_.setFileName(file); }
 
  protected:
