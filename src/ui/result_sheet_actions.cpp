@@ -1,20 +1,16 @@
 #include "ui/result_sheet_actions.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
-#include <QPageLayout>
-#include <QPageSize>
-#include <QPainter>
-#include <QPrintDialog>
-#include <QPrinter>
-#include <QTextDocument>
-#include <QUrl>
 #include <QWidget>
 
 #include "ui/fonts.h"
@@ -37,6 +33,16 @@ QAction* make_action(QWidget& window, const char16_t* text, const QKeySequence& 
   action->setShortcutContext(Qt::WindowShortcut);
   window.addAction(action);
   return action;
+}
+
+// The print module beside the program (a build tree), or else where it is
+// installed, relative to the program so that any installation prefix works.
+QString default_print_module() {
+  const QDir program_dir(QCoreApplication::applicationDirPath());
+  const QString beside = program_dir.filePath(QStringLiteral(VAROSTEL_PRINT_MODULE_NAME));
+  if (QFileInfo::exists(beside)) return beside;
+  return QDir::cleanPath(program_dir.filePath(QStringLiteral(VAROSTEL_PRINT_MODULE_FROM_PROGRAM
+                                                             "/" VAROSTEL_PRINT_MODULE_NAME)));
 }
 
 }  // namespace
@@ -77,43 +83,33 @@ void ResultSheetActions::copy() const {
 }
 
 void ResultSheetActions::print() {
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                    QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter));
+  const std::optional<SheetPrintFunction*> print_sheet = load_print_module();
+  if (!print_sheet) {
+    QMessageBox::warning(&window_, QString::fromUtf16(kPrintFailedTitle),
+                         QString::fromUtf16(kPrintModuleMissingText) + print_module_.errorString());
+    return;
+  }
+  SheetPrintJob job;
+  job.parent = &window_;
+  job.dialog_title = QString::fromUtf16(kPrintSheetText);
   // A PDF file names its title and the program that made it.
-  printer.setDocName(qstring(kSheetTitle));
-  printer.setCreator(QStringLiteral("Varostel " VAROSTEL_VERSION));
-  QPrintDialog dialog(&printer, &window_);
-  dialog.setWindowTitle(QString::fromUtf16(kPrintSheetText));
-  if (dialog.exec() != QDialog::Accepted) return;
-  [[maybe_unused]] const bool printed = print_to(printer);
+  job.document_name = qstring(kSheetTitle);
+  job.creator = QStringLiteral("Varostel " VAROSTEL_VERSION);
+  job.html = qstring(sheet_html(sheet(), kIconSource));
+  job.font = control_font(FontCode::Default);
+  job.font.setPointSizeF(kSheetPointSize);
+  job.icon_source = qstring(kIconSource);
+  job.icon = program_icon().pixmap(kIconPixels).toImage();
+  [[maybe_unused]] const SheetPrintOutcome outcome = (**print_sheet)(job);
 }
 
-bool ResultSheetActions::print_to(QPrinter& printer) const {
-  QTextDocument document;
-  // Laid out for the printer, so points and pixel sizes scale to paper.
-  document.documentLayout()->setPaintDevice(&printer);
-  QFont font = control_font(FontCode::Default);
-  font.setPointSizeF(kSheetPointSize);
-  document.setDefaultFont(font);
-  document.addResource(QTextDocument::ImageResource, QUrl(qstring(kIconSource)),
-                       program_icon().pixmap(kIconPixels).toImage());
-  document.setHtml(qstring(sheet_html(sheet(), kIconSource)));
-  document.setDocumentMargin(0);  // the printer's page margins are the sheet's
-
-  const QRectF page = printer.pageRect(QPrinter::DevicePixel);
-  document.setPageSize(page.size());
-  QPainter painter;
-  if (!painter.begin(&printer)) return false;
-  for (int i = 0; i < document.pageCount(); ++i) {
-    if (i > 0 && !printer.newPage()) return false;
-    painter.save();
-    const qreal top = i * page.height();
-    painter.translate(0, -top);
-    document.drawContents(&painter, QRectF(0, top, page.width(), page.height()));
-    painter.restore();
-  }
-  return painter.end();
+std::optional<SheetPrintFunction*> ResultSheetActions::load_print_module() {
+  if (print_module_.fileName().isEmpty()) print_module_.setFileName(default_print_module());
+  if (!print_module_.load()) return std::nullopt;
+  // QFunctionPointer converts to any function pointer type without a warning.
+  auto* entry = reinterpret_cast<SheetPrintFunction*>(print_module_.resolve(kSheetPrintEntry));
+  if (entry == nullptr) return std::nullopt;
+  return entry;
 }
 
 void ResultSheetActions::show_menu(QPoint window_position) {

@@ -3,22 +3,28 @@
 // The sheet itself comes from the core; this only hands it on.
 #pragma once
 
+#include <QLibrary>
 #include <QObject>
 #include <QPoint>
+#include <QString>
+#include <optional>
 
 #include "view/result_sheet.h"
 #include "model/clock.h"
 #include "model/form.h"
+#include "ui/sheet_printing.h"
 
 class QAction;
 class QMenu;
-class QPrinter;
 class QWidget;
 
 namespace varostel::ui {
 
 inline constexpr const char16_t* kCopySheetText = u"复制试算结果";
 inline constexpr const char16_t* kPrintSheetText = u"打印试算结果…";
+// When the print module cannot be loaded: this title, and this text followed by the reason.
+inline constexpr const char16_t* kPrintFailedTitle = u"无法打印";
+inline constexpr const char16_t* kPrintModuleMissingText = u"无法加载打印组件：";
 
 class ResultSheetActions final : public QObject {
  public:
@@ -37,9 +43,12 @@ class ResultSheetActions final : public QObject {
   // Puts the sheet on the clipboard as plain text and as HTML.
   void copy() const;
   // Asks with the print dialog, and prints only when the user accepts it.
+  // The dialog and the printing live in the print module, loaded the first
+  // time; if it cannot be loaded, a message says why.
   void print();
-  // What accepting the dialog does: the sheet on `printer`'s pages.
-  [[nodiscard]] bool print_to(QPrinter& printer) const;
+  // The print module's file, for programs not installed beside it (the
+  // tests). A module once loaded stays loaded.
+  void use_print_module(const QString& file) { print_module_.setFileName(file); }
 
  protected:
   // A drop-down list keeps a right click or the menu key to itself, though
@@ -48,6 +57,7 @@ class ResultSheetActions final : public QObject {
 
  private:
   void show_menu(QPoint window_position);
+  [[nodiscard]] std::optional<SheetPrintFunction*> load_print_module();
 
   QWidget& window_;
   const Form& form_;
@@ -56,6 +66,7 @@ class ResultSheetActions final : public QObject {
   QAction* copy_ = nullptr;
   QAction* print_ = nullptr;
   QMenu* menu_ = nullptr;
+  QLibrary print_module_;
 };
 
 // Gives `window` the menu and the shortcuts, as a child of the window.

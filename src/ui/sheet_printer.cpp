@@ -9,6 +9,7 @@
 #include <QPrinter>
 #include <QTextDocument>
 #include <QUrl>
+#include <type_traits>
 
 #include "ui/sheet_printing.h"
 
@@ -56,6 +57,6 @@ extern "C" Q_DECL_EXPORT varostel::ui::SheetPrintOutcome varostel_print_sheet(
   return varostel::ui::print_to(printer, job) ? SheetPrintOutcome::Printed : SheetPrintOutcome::Failed;
 }
 
-// The window resolves the entry point by this name; a mismatch would only
-// show as a failed print.
+// The window calls the entry point through SheetPrintFunction: a signature
+// out of step with it stops the build here rather than misbehave at run time.
 static_assert(std::is_same_v<decltype(varostel_print_sheet), varostel::ui::SheetPrintFunction>);

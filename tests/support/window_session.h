@@ -1,6 +1,7 @@
 // The calculator in its start-up state, shown in a real main window, with a
-// page opener that records and a clock whose year can be fixed: what the
-// window's scenario player, its tests and its benchmarks drive.
+// page opener that records, a clock whose year can be fixed and this build's
+// print module: what the window's scenario player, its tests and its
+// benchmarks drive.
 #pragma once
 
 #include <QTest>
@@ -9,6 +10,7 @@
 #include "support/stand_ins.h"
 #include "ui/field_notes_view.h"
 #include "ui/main_window.h"
+#include "ui/result_sheet_actions.h"
 
 namespace varostel {
 
@@ -18,6 +20,10 @@ struct WindowSession {
   Calculator calculator{opener, clock};
   ui::MainWindow window{calculator.form()};
   ui::FieldNotesView notes_view{window, calculator.notes()};
+
+  WindowSession() {
+    ui::result_sheet_actions(window)->use_print_module(QStringLiteral(VAROSTEL_PRINT_MODULE));
+  }
 
   // Shows the window and makes it the active one; false if it never becomes
   // active.

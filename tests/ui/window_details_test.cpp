@@ -6,6 +6,7 @@
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -98,9 +99,10 @@ class WindowDetailsTest : public QObject {
   }
 
   // The sheet's menu by a right click through the window or the menu key as
-  // X11 delivers it, but a text box's own; Ctrl+Shift+C in a text box copies
-  // the sheet as text and HTML and types nothing; a print dialog turned down
-  // prints nothing, not even to the file named in it.
+  // X11 delivers it, but a text box's own; a print module that cannot be
+  // loaded is named in a message, and copying still works: Ctrl+Shift+C in a
+  // text box copies the sheet as text and HTML and types nothing; a print
+  // dialog turned down prints nothing, not even to the file named in it.
   void result_sheet_menu_and_copy() {
     WindowSession s;
     QVERIFY(s.show());
@@ -120,6 +122,18 @@ class WindowDetailsTest : public QObject {
       QCOMPARE(popup->actions().first()->text() == QString::fromUtf16(ui::kCopySheetText), sheet_menu);
       popup->close();
     }
+    const QString missing = QStringLiteral(VAROSTEL_TEST_OUTPUT_DIR "/no-such-print-module.so");
+    actions->use_print_module(missing);
+    QString message;
+    QTimer::singleShot(0, [&] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (auto* box = qobject_cast<QMessageBox*>(modal)) message = box->text();
+      modal->close();
+    });
+    QTest::keyClick(s.window.widget(kIdentityNumber), Qt::Key_P, Qt::ControlModifier);
+    QVERIFY(message.startsWith(QString::fromUtf16(ui::kPrintModuleMissingText)) && message.contains(missing));
+    QVERIFY(s.show());  // active again, for the window's shortcuts
+    actions->use_print_module(QStringLiteral(VAROSTEL_PRINT_MODULE));
     s.calculator.form().edit(kIdentityNumber, "676767198304257666");
     QTest::keyClick(s.window.widget(kIdentityNumber), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
