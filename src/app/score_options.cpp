@@ -144,8 +144,12 @@ ScoreCommandLine read_score_command_line(int argc, char** argv) {
         if (optopt == 'h' || optopt == 't' || optopt >= kFormat) {
           return refused(as_written(argv[optind - 1]) + " takes no value");
         }
-        return refused("unknown option " + (optopt == 0 ? as_written(argv[optind - 1])
-                                                        : "-" + std::string(1, static_cast<char>(optopt))));
+        {
+          std::string message = "unknown option ";
+          message += optopt == 0 ? as_written(argv[optind - 1])
+                                 : std::string{'-', static_cast<char>(optopt)};
+          return refused(message);
+        }
       default:
         if (std::string why = take_value(code, optarg, arguments); !why.empty()) return refused(why);
     }

@@ -7,7 +7,11 @@ namespace {
 
 constexpr std::string_view kProgram = "varostel";
 
-std::string quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+std::string quoted(std::string_view text) {
+  std::string out = "'";
+  out.append(text).append(1, '\'');
+  return out;
+}
 
 // Every display problem ends with what someone who installed the program
 // can do: find a display, or score the clients without a window.
