@@ -1,29 +1,26 @@
-// Times two window programs as a user sees them start, taking turns: from
-// exec to their window's map and to its first drawing after the map (the X
-// server's DAMAGE report), and their peak memory. Prints each one's medians
-// and the program's ratios to the baseline.
+// Times one start of a window program as a user sees it: from exec to its
+// window's map and to the window's first drawing after the map (the X
+// server's DAMAGE report), and its peak memory once settled. Prints
+// "MAP_MS DRAWING_MS PEAK_KIB". A fresh X connection a run, so that no run
+// inherits another's events; scripts/bench takes turns and the medians.
 //
-// Usage: varostel_startup_bench RUNS PROGRAM PROGRAM_TITLE BASELINE BASELINE_TITLE
+// Usage: varostel_startup_bench TITLE PROGRAM
 // on the X display in $DISPLAY, without a window manager (top-level windows
-// are then the root's children). A window is known by a title containing
-// the given word.
+// are then the root's children). The window is known by a title containing
+// TITLE.
 #include <X11/Xlib.h>
 #include <X11/extensions/Xdamage.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <array>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
-#include <string>
 #include <thread>
-#include <vector>
 
 namespace {
 
@@ -49,7 +46,7 @@ int ignore_errors(Display*, XErrorEvent*) { return 0; }  // windows vanish as ru
 
 std::optional<Start> start_once(Display* display, int damage_event, char* program,
                                 const char* title) {
-  XSync(display, True);  // nothing left over from the last run
+  XSync(display, False);
   Start result;
   const auto started = std::chrono::steady_clock::now();
   const pid_t child = fork();
@@ -92,21 +89,13 @@ std::optional<Start> start_once(Display* display, int damage_event, char* progra
   return result;
 }
 
-double median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const std::size_t middle = values.size() / 2;
-  return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 6) {
-    std::fputs("usage: varostel_startup_bench RUNS PROGRAM PROGRAM_TITLE BASELINE BASELINE_TITLE\n",
-               stderr);
+  if (argc != 3) {
+    std::fputs("usage: varostel_startup_bench TITLE PROGRAM\n", stderr);
     return 2;
   }
-  const int runs = std::atoi(argv[1]);
   Display* display = XOpenDisplay(nullptr);
   int damage_event = 0, damage_error = 0;
   if (display == nullptr || XDamageQueryExtension(display, &damage_event, &damage_error) == 0) {
@@ -115,36 +104,12 @@ int main(int argc, char** argv) {
   }
   XSetErrorHandler(ignore_errors);
   XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
-  // Taking turns, so that both see the same machine.
-  std::array<std::vector<Start>, 2> starts;
-  const std::array<char*, 2> programs = {argv[4], argv[2]};
-  const std::array<const char*, 2> titles = {argv[5], argv[3]};
-  for (int run = 0; run < runs; ++run) {
-    for (int who = 0; who < 2; ++who) {
-      const auto start = start_once(display, damage_event, programs[who], titles[who]);
-      if (!start) {
-        std::fprintf(stderr, "%s showed no painted window titled %s\n", programs[who], titles[who]);
-        return 1;
-      }
-      starts[who].push_back(*start);
-    }
-  }
-  std::array<std::array<double, 3>, 2> medians{};
-  for (int who = 0; who < 2; ++who) {
-    std::vector<double> map, paint, peak;
-    for (const Start& start : starts[who]) {
-      map.push_back(start.map_ms);
-      paint.push_back(start.paint_ms);
-      peak.push_back(start.peak_mib);
-    }
-    medians[who] = {median(map), median(paint), median(peak)};
-    std::printf("%-8s %3d runs  map %6.1f ms  first drawing %6.1f ms  peak RSS %5.1f MiB\n",
-                who == 0 ? "baseline" : "program", runs, medians[who][0], medians[who][1],
-                medians[who][2]);
-  }
-  std::printf("ratio    map %.2f  first drawing %.2f  peak RSS %.2f\n",
-              medians[1][0] / medians[0][0], medians[1][1] / medians[0][1],
-              medians[1][2] / medians[0][2]);
+  const auto start = start_once(display, damage_event, argv[2], argv[1]);
   XCloseDisplay(display);
+  if (!start) {
+    std::fprintf(stderr, "%s showed no painted window titled %s\n", argv[2], argv[1]);
+    return 1;
+  }
+  std::printf("%.1f %.1f %.0f\n", start->map_ms, start->paint_ms, start->peak_mib * 1024);
   return 0;
 }
