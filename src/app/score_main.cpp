@@ -11,6 +11,7 @@
 #include <cstring>
 #include <iostream>
 #include <new>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -89,53 +90,32 @@ class CopiedInput {
   CopiedInput(const CopiedInput&) = delete;
   CopiedInput& operator=(const CopiedInput&) = delete;
 
-  // The copy's path, or why it cannot be made.
-  [[nodiscard]] std::variant<std::string, std::string> copy(FileSource& in) {
+  // The copy's path; none, with `error` set, when it cannot be made.
+  [[nodiscard]] std::optional<std::string> copy(FileSource& in, std::string& error) {
     const char* folder = std::getenv("TMPDIR");
     std::string pattern = std::string(folder && *folder ? folder : "/tmp") + "/.varostel-list-XXXXXX";
     const int fd = ::mkstemp(pattern.data());
-    if (fd < 0) return std::variant<std::string, std::string>(std::in_place_index<1>, std::strerror(errno));
+    if (fd < 0) {
+      error = std::strerror(errno);
+      return std::nullopt;
+    }
     path_ = pattern;
     char piece[1 << 16];
-    std::string error;
     for (;;) {
       const auto got = in.read(piece, sizeof piece, error);
-      if (!got) break;
-      if (*got == 0) break;
+      if (!got || *got == 0) break;
       if (::write(fd, piece, *got) != static_cast<ssize_t>(*got)) {
         error = std::strerror(errno);
         break;
       }
     }
     ::close(fd);
-    if (!error.empty()) return std::variant<std::string, std::string>(std::in_place_index<1>, error);
-    return std::variant<std::string, std::string>(std::in_place_index<0>, path_);
+    if (!error.empty()) return std::nullopt;
+    return path_;
   }
 
  private:
   std::string path_;
-};
-
-// The scored list as a workbook, written to the output's file by name.
-class WorkbookListWriter final : public ListWriter {
- public:
-  WorkbookListWriter(std::unique_ptr<WorkbookWriter> workbook, std::string name)
-      : workbook_(std::move(workbook)), name_(std::move(name)) {}
-
-  bool row(const std::vector<std::string_view>& cells) override { return ok(workbook_->row(cells)); }
-  bool finish() override { return ok(workbook_->finish()); }
-  std::string failure() const override { return failure_; }
-
- private:
-  bool ok(std::optional<std::string> problem) {
-    if (!problem) return true;
-    failure_ = name_ + ": " + *problem;
-    return false;
-  }
-
-  std::unique_ptr<WorkbookWriter> workbook_;
-  std::string name_;
-  std::string failure_;
 };
 
 int score(const varostel::app::ScoreArguments& arguments) {
@@ -168,12 +148,12 @@ int score(const varostel::app::ScoreArguments& arguments) {
   std::string path = arguments.input;
   CopiedInput copied;
   if ((workbook || compound_file) && standard_input) {
-    auto copy = copied.copy(in);
-    if (copy.index() == 1) {
-      std::cerr << name << ": cannot be read: " << std::get<1>(copy) << '\n';
+    auto copy = copied.copy(in, error);
+    if (!copy) {
+      std::cerr << name << ": cannot be read: " << error << '\n';
       return kUnusable;
     }
-    path = std::get<0>(copy);
+    path = *copy;
   }
   if (compound_file) {
     std::cerr << name << ": " << compound_file_problem(path) << '\n';
@@ -187,12 +167,7 @@ int score(const varostel::app::ScoreArguments& arguments) {
     auto opened = OutputFile::open(arguments.output, options.format == Format::Workbook);
     if (auto* message = std::get_if<std::string>(&opened)) return std::move(*message);
     output = std::move(std::get<std::unique_ptr<OutputFile>>(opened));
-    if (options.format == Format::Workbook) {
-      auto workbook = WorkbookWriter::open(output->path_for_writer(), header, numeric);
-      if (auto* message = std::get_if<std::string>(&workbook)) return output->name() + ": " + *message;
-      return std::make_unique<WorkbookListWriter>(
-          std::move(std::get<std::unique_ptr<WorkbookWriter>>(workbook)), output->name());
-    }
+    if (options.format == Format::Workbook) return make_workbook_list_writer(*output, header, numeric);
     if (options.format == Format::Csv) return make_csv_writer(*output, header, options.byte_order_mark);
     return make_json_writer(*output, header, options.format == Format::JsonLines);
   };
@@ -211,7 +186,7 @@ int score(const varostel::app::ScoreArguments& arguments) {
   if (output) {
     // A file is kept only whole; a stream keeps the rows written before
     // the list was found unusable.
-    const bool keep = status != kUnusable || output->path_for_writer().empty();
+    const bool keep = status != kUnusable || output->written_directly();
     if (keep && !output->commit() && status != kUnusable) {
       std::cerr << output->failure() << '\n';
       status = kUnusable;

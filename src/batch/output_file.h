@@ -37,6 +37,9 @@ class OutputFile final : public ByteSink {
   [[nodiscard]] bool write(std::string_view bytes) override;
   [[nodiscard]] std::string failure() const override { return failure_; }
   [[nodiscard]] const std::string& path_for_writer() const { return temporary_; }
+  // Written straight to its target, with no temporary file: what is
+  // written there stays, even when the list turns out unusable.
+  [[nodiscard]] bool written_directly() const { return temporary_.empty(); }
   [[nodiscard]] const std::string& name() const { return name_; }
 
   // Makes the output final: flushed, synced and renamed into place, or

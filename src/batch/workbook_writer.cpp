@@ -1,5 +1,8 @@
 #include "batch/workbook_writer.h"
 
+#include "batch/output_file.h"
+#include "batch/output_writer.h"
+
 #include <xlsxwriter.h>
 
 #include <algorithm>
@@ -206,6 +209,39 @@ std::optional<std::string> WorkbookWriter::finish() {
   std::string reason = failure("cannot write the workbook", error);
   if (errno != 0) reason.insert(reason.size() - 1, std::string(": ") + std::strerror(errno));
   return reason;
+}
+
+namespace {
+
+class WorkbookListWriter final : public ListWriter {
+ public:
+  WorkbookListWriter(std::unique_ptr<WorkbookWriter> workbook, std::string name)
+      : workbook_(std::move(workbook)), name_(std::move(name)) {}
+
+  bool row(const std::vector<std::string_view>& cells) override { return ok(workbook_->row(cells)); }
+  bool finish() override { return ok(workbook_->finish()); }
+  std::string failure() const override { return failure_; }
+
+ private:
+  bool ok(std::optional<std::string> problem) {
+    if (!problem) return true;
+    failure_ = name_ + ": " + *problem;
+    return false;
+  }
+
+  std::unique_ptr<WorkbookWriter> workbook_;
+  std::string name_;
+  std::string failure_;
+};
+
+}  // namespace
+
+std::variant<std::unique_ptr<ListWriter>, std::string> make_workbook_list_writer(
+    OutputFile& output, const std::vector<std::string>& header, const std::vector<bool>& numeric) {
+  auto workbook = WorkbookWriter::open(output.path_for_writer(), header, numeric);
+  if (auto* message = std::get_if<std::string>(&workbook)) return output.name() + ": " + *message;
+  return std::make_unique<WorkbookListWriter>(
+      std::move(std::get<std::unique_ptr<WorkbookWriter>>(workbook)), output.name());
 }
 
 }  // namespace varostel::batch

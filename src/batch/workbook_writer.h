@@ -15,6 +15,9 @@ struct lxw_worksheet;
 
 namespace varostel::batch {
 
+class OutputFile;
+class ListWriter;
+
 class WorkbookWriter {
  public:
   // Writes to the file at `path`, created (or emptied) at once and filled
@@ -56,5 +59,10 @@ class WorkbookWriter {
   std::size_t columns_ = 0;
   std::uint32_t next_row_ = 1;  // the header is row 0
 };
+
+// The scored list as a workbook in `output`'s file, for the list scorer:
+// its failures are whole messages naming the output.
+[[nodiscard]] std::variant<std::unique_ptr<ListWriter>, std::string> make_workbook_list_writer(
+    OutputFile& output, const std::vector<std::string>& header, const std::vector<bool>& numeric);
 
 }  // namespace varostel::batch
