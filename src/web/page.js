@@ -307,4 +307,6 @@ async function start() {
   markReady();
 }
 
-start();
+// The form is painted first, from the page's own HTML; the module starts
+// after that frame.
+requestAnimationFrame(() => setTimeout(start));
