@@ -189,7 +189,7 @@ function bind(element, index) {
 
 function copySheet() {
   const text = calculator.sheetText();
-  const html = calculator.sheetHtml();
+  const html = calculator.sheetHtml('');
   const byCommand = () => {
     const put = (event) => {
       event.clipboardData.setData('text/plain', text);
@@ -213,7 +213,9 @@ function copySheet() {
 
 function fillSheet() {
   if (!calculator) return;
-  const page = new DOMParser().parseFromString(calculator.sheetHtml(), 'text/html');
+  // The printed page carries the program's icon, the page's own.
+  const icon = document.querySelector('link[rel="icon"]').href;
+  const page = new DOMParser().parseFromString(calculator.sheetHtml(icon), 'text/html');
   sheet.replaceChildren(...page.body.childNodes);
 }
 
