@@ -174,7 +174,12 @@ function bind(element, index) {
       element.checked = calculator.value(index) === 1;
     });
   } else {
-    element.addEventListener('click', () => calculator.click(index));
+    element.addEventListener('click', () => {
+      calculator.click(index);
+      // A label's note, such as the points gap, shows on a tap too: a
+      // touch screen has no pointer to rest on it.
+      if (element.tagName === 'DIV') showHint(element);
+    });
     if (element.getAttribute('role') === 'link') {
       element.addEventListener('keydown', (event) => {
         if (event.key !== 'Enter' && event.key !== ' ') return;
@@ -285,6 +290,7 @@ function bindMenu() {
 function bindHints() {
   form.addEventListener('focusin', (event) => showHint(event.target));
   form.addEventListener('focusout', () => { hint.hidden = true; });
+  document.addEventListener('pointerdown', () => { hint.hidden = true; });
 }
 
 async function start() {
