@@ -70,6 +70,16 @@ async function control(page, name) {
   return element;
 }
 
+// Focuses a text box with the caret at its end or its text selected. Focus
+// leaves whatever held it first, so that keys meant for a disabled box,
+// which takes no focus, reach nothing rather than the box before it.
+function focusAt(el, where) {
+  document.activeElement?.blur();
+  el.focus();
+  if (where === 'all') el.select();
+  else el.setSelectionRange(el.value.length, el.value.length);
+}
+
 // Steps by name; each takes the open page and the request, and returns the
 // reply's value.
 export const steps = {
@@ -83,10 +93,7 @@ export const steps = {
 
   async type({ page, cdp }, { name, character }) {
     const box = await control(page, name);
-    await box.evaluate((el) => {
-      el.focus();
-      el.setSelectionRange(el.value.length, el.value.length);
-    });
+    await box.evaluate(focusAt, 'end');
     if (character === '\b') {
       await page.keyboard.press('Backspace');
     } else if (isKeyboardCharacter(character)) {
@@ -101,10 +108,7 @@ export const steps = {
   async paste({ page }, { name, text }) {
     const box = await control(page, name);
     await page.evaluate((t) => navigator.clipboard.writeText(t), text);
-    await box.evaluate((el) => {
-      el.focus();
-      el.select();
-    });
+    await box.evaluate(focusAt, 'all');
     await page.keyboard.press('Control+V');
   },
 

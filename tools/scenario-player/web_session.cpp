@@ -125,6 +125,8 @@ WebReply WebSession::receive() {
 
 WebReply WebSession::broken(std::string reason) {
   if (broken_.empty()) {
+    // A driver that broke the exchange is in no state to be waited for.
+    if (child_ > 0) ::kill(-child_, SIGKILL);
     static_cast<void>(stop());
     broken_ = std::move(reason);
   }
