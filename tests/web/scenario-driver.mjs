@@ -28,9 +28,11 @@ const kStepTimeoutMs = 10000;
 const isKeyboardCharacter = (c) => c.length === 1 && c >= ' ' && c <= '~';
 
 // Launches the one browser of a run; each scenario then gets a fresh page.
-export async function launchBrowser() {
+export async function launchBrowser(extraFlags = []) {
   // Playwright gives every launch a fresh, temporary profile directory.
-  return chromium.launch({ executablePath: kBrowser, headless: true, args: kBrowserFlags });
+  return chromium.launch({
+    executablePath: kBrowser, headless: true, args: [...kBrowserFlags, ...extraFlags],
+  });
 }
 
 // Opens the page in a fresh context that lets no request through but the
@@ -62,12 +64,17 @@ function withTimeout(promise, ms, message) {
   return Promise.race([promise, expiry]).finally(() => clearTimeout(timer));
 }
 
-// The element of a control, checked to exist, as a handle for evaluate().
-async function control(page, name) {
-  const handle = await page.evaluateHandle((id) => document.getElementById(id), name);
-  const element = handle.asElement();
-  if (!element) throw new Error(`the page has no element with id "${name}"`);
-  return element;
+// Runs `fn(element, argument)` in the page on the control's element, in one
+// round trip. The call goes in as source text because the page's own
+// content policy may forbid compiling code inside it; DevTools' evaluation
+// is not bound by it.
+async function onControl(page, name, fn, argument = null) {
+  const result = await page.evaluate(`(() => {
+    const el = document.getElementById(${JSON.stringify(name)});
+    return el ? { value: (${fn})(el, ${JSON.stringify(argument)}) } : null;
+  })()`);
+  if (!result) throw new Error(`the page has no element with id "${name}"`);
+  return result.value;
 }
 
 // Focuses a text box with the caret at its end or its text selected. Focus
@@ -92,8 +99,7 @@ export const steps = {
   },
 
   async type({ page, cdp }, { name, character }) {
-    const box = await control(page, name);
-    await box.evaluate(focusAt, 'end');
+    await onControl(page, name, focusAt, 'end');
     if (character === '\b') {
       await page.keyboard.press('Backspace');
     } else if (isKeyboardCharacter(character)) {
@@ -106,17 +112,15 @@ export const steps = {
   // Through the system clipboard: the page sees a real paste event with
   // the text as it is.
   async paste({ page }, { name, text }) {
-    const box = await control(page, name);
     await page.evaluate((t) => navigator.clipboard.writeText(t), text);
-    await box.evaluate(focusAt, 'all');
+    await onControl(page, name, focusAt, 'all');
     await page.keyboard.press('Control+V');
   },
 
   // By keyboard, as a user without a mouse would: arrows on the focused list
   // fire its change event at each step. A disabled list is left alone.
   async choose({ page }, { name, item }) {
-    const list = await control(page, name);
-    const state = () => list.evaluate((el, wanted) => ({
+    const state = () => onControl(page, name, (el, wanted) => ({
       disabled: el.disabled,
       at: el.selectedIndex,
       target: [...el.options].findIndex((o) => o.text === wanted),
@@ -124,7 +128,7 @@ export const steps = {
     let { disabled, at, target } = await state();
     if (disabled) return;
     if (target < 0) throw new Error(`"${item}" is not an option of ${name}`);
-    await list.focus();
+    await onControl(page, name, (el) => el.focus());
     for (let presses = 0; at !== target; ++presses) {
       if (presses > 200) throw new Error(`the arrow keys do not reach "${item}" in ${name}`);
       await page.keyboard.press(at < target ? 'ArrowDown' : 'ArrowUp');
@@ -133,16 +137,17 @@ export const steps = {
   },
 
   async click({ page }, { name }) {
-    const element = await control(page, name);
-    await element.evaluate((el) => el.scrollIntoView({ block: 'center', inline: 'center' }));
-    const box = await element.boundingBox();
+    const box = await onControl(page, name, (el) => {
+      el.scrollIntoView({ block: 'center', inline: 'center' });
+      const { x, y, width, height } = el.getBoundingClientRect();
+      return width > 0 && height > 0 ? { x: x + width / 2, y: y + height / 2 } : null;
+    });
     if (!box) throw new Error(`${name} is not drawn, so it cannot be clicked`);
-    await page.mouse.click(box.x + box.width / 2, box.y + box.height / 2);
+    await page.mouse.click(box.x, box.y);
   },
 
   async read({ page }, { name }) {
-    const element = await control(page, name);
-    return element.evaluate((el) => {
+    return onControl(page, name, (el) => {
       if (el instanceof HTMLSelectElement) {
         return el.selectedIndex < 0 ? '' : el.options[el.selectedIndex].text;
       }
@@ -154,8 +159,7 @@ export const steps = {
   },
 
   async enabled({ page }, { name }) {
-    const element = await control(page, name);
-    return element.evaluate((el) => ('disabled' in el
+    return onControl(page, name, (el) => ('disabled' in el
       ? !el.disabled : el.getAttribute('aria-disabled') !== 'true'));
   },
 
@@ -164,8 +168,7 @@ export const steps = {
   // exactly while it has one. A disagreement is returned in place of the
   // note, so the expectation fails and says why.
   async note({ page }, { name }) {
-    const element = await control(page, name);
-    return element.evaluate((el, verdict) => {
+    return onControl(page, name, (el, verdict) => {
       const note = el.getAttribute('aria-description') ?? '';
       const tooltip = el.getAttribute('title') ?? '';
       if (el.id !== verdict && tooltip !== note) {
