@@ -26,8 +26,8 @@ constexpr std::string_view kIconSource = "varostel-icon";
 constexpr int kIconPixels = 128;  // drawn at 40 px, sharp on paper
 constexpr qreal kSheetPointSize = 11.0;
 
-QAction* make_action(QWidget& window, const char16_t* text, const QKeySequence& keys) {
-  auto* action = new QAction(QString::fromUtf16(text), &window);
+QAction* make_action(QWidget& window, std::string_view text, const QKeySequence& keys) {
+  auto* action = new QAction(qstring(text), &window);
   action->setShortcut(keys);
   // Works from every control, the text boxes included.
   action->setShortcutContext(Qt::WindowShortcut);
@@ -91,7 +91,7 @@ void ResultSheetActions::print() {
   }
   SheetPrintJob job;
   job.parent = &window_;
-  job.dialog_title = QString::fromUtf16(kPrintSheetText);
+  job.dialog_title = qstring(kPrintSheetText);
   // A PDF file names its title and the program that made it.
   job.document_name = qstring(kSheetTitle);
   job.creator = QStringLiteral("Varostel " VAROSTEL_VERSION);

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "view/result_sheet.h"
+#include "view/result_sheet_menu.h"
 #include "model/clock.h"
 #include "model/form.h"
 #include "ui/sheet_printing.h"
@@ -20,8 +21,6 @@ class QWidget;
 
 namespace varostel::ui {
 
-inline constexpr const char16_t* kCopySheetText = u"复制试算结果";
-inline constexpr const char16_t* kPrintSheetText = u"打印试算结果…";
 // When the print module cannot be loaded: this title, and this text followed by the reason.
 inline constexpr const char16_t* kPrintFailedTitle = u"无法打印";
 inline constexpr const char16_t* kPrintModuleMissingText = u"无法加载打印组件：";

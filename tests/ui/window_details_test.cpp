@@ -119,7 +119,7 @@ class WindowDetailsTest : public QObject {
                              control->mapTo(&s.window, QPoint(4, control->height() / 2)));
       QWidget* popup = QApplication::activePopupWidget();
       QCOMPARE(popup == actions->menu(), sheet_menu);
-      QCOMPARE(popup->actions().first()->text() == QString::fromUtf16(ui::kCopySheetText), sheet_menu);
+      QCOMPARE(popup->actions().first()->text() == ui::qstring(ui::kCopySheetText), sheet_menu);
       popup->close();
     }
     const QString missing = QStringLiteral(VAROSTEL_TEST_OUTPUT_DIR "/no-such-print-module.so");

@@ -1,0 +1,73 @@
+// Builds the web page: one HTML file holding the controls and the menu (from
+// the core, through the page-parts helper), the style sheet, the script with
+// the module and its WebAssembly, and the pictures as data: addresses. The
+// page loads nothing after it is opened.
+import { execFileSync } from 'node:child_process';
+import { mkdirSync, readFileSync, writeFileSync } from 'node:fs';
+import { dirname, join } from 'node:path';
+
+function options(argv) {
+  const named = {};
+  for (let i = 0; i < argv.length; i += 2) {
+    if (!argv[i].startsWith('--') || i + 1 >= argv.length) throw new Error(`bad argument ${argv[i]}`);
+    named[argv[i].slice(2)] = argv[i + 1];
+  }
+  for (const name of ['sources', 'images', 'parts', 'module', 'qrencode', 'out']) {
+    if (!named[name]) throw new Error(`--${name} is missing`);
+  }
+  return named;
+}
+
+const args = options(process.argv.slice(2));
+const source = (name) => readFileSync(join(args.sources, name), 'utf8');
+const part = (name) => execFileSync(process.execPath, [args.parts, name], { encoding: 'utf8' });
+const dataAddress = (type, bytes) => `data:${type};base64,${Buffer.from(bytes).toString('base64')}`;
+const image = (name) => readFileSync(join(args.images, name));
+
+// The QR code drawn from its modules, so it stays sharp at any zoom: the
+// same payload, error correction and colour as the window's, and the same
+// whole pixels per module in a 128-pixel box with a quiet zone of at least
+// four modules (src/ui/qr_code_picture.cpp).
+function qrCodeSvg(payload) {
+  const svg = execFileSync(args.qrencode,
+    ['-t', 'SVG', '--svg-path', '-l', 'M', '-8', '-m', '0', '--foreground=0B2A5B', '-o', '-', payload],
+    { encoding: 'utf8' });
+  const modules = Number(/viewBox="0 0 (\d+) \d+"/.exec(svg)?.[1]);
+  const path = /<path [^>]*\/>/.exec(svg)?.[0];
+  if (!modules || !path) throw new Error('qrencode wrote no QR code');
+  const box = 128;
+  const quiet = 4;
+  const scale = Math.floor(box / (modules + 2 * quiet));
+  const offset = Math.floor((box - modules * scale) / 2);
+  return `<svg xmlns="http://www.w3.org/2000/svg" width="${box}" height="${box}" ` +
+    `viewBox="0 0 ${box} ${box}" shape-rendering="crispEdges"><rect width="${box}" height="${box}" ` +
+    `fill="#fff"/><g transform="translate(${offset},${offset}) scale(${scale})">${path}</g></svg>`;
+}
+
+const pictures = {
+  banner: `src="${dataAddress('image/jpeg', image('banner.jpg'))}" srcset="` +
+    `${dataAddress('image/png', image('banner@2x.png'))} 2x, ` +
+    `${dataAddress('image/png', image('banner@3x.png'))} 3x"`,
+  'qr-code': `src="${dataAddress('image/svg+xml', qrCodeSvg(part('qr-payload').trim()))}"`,
+};
+
+let controls = part('controls');
+for (const [name, attributes] of Object.entries(pictures)) {
+  controls = controls.split(`{{picture:${name}}}`).join(attributes);
+}
+// Nothing in a script may end the element that holds it.
+const script = (readFileSync(args.module, 'utf8') + '\n' + source('page.js')).split('</script').join('<\\/script');
+const parts = {
+  style: source('page.css'),
+  controls,
+  menu: part('menu'),
+  script,
+};
+let page = source('page.html');
+for (const [name, text] of Object.entries(parts)) {
+  const mark = `{{${name}}}`;
+  if (!page.includes(mark)) throw new Error(`page.html has no ${mark}`);
+  page = page.split(mark).join(text);
+}
+mkdirSync(dirname(args.out), { recursive: true });
+writeFileSync(args.out, page);

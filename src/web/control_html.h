@@ -1,0 +1,28 @@
+// The page's controls as HTML, made when the page is built: one element per
+// row of the window's control table, at the window's places and sizes, with
+// a fresh calculator's texts, so the page paints the whole form before its
+// module has loaded. The module then binds to the elements by their ids.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "calculator/field_notes.h"
+#include "model/form.h"
+#include "view/control_table.h"
+
+namespace varostel::web {
+
+// Text escaped for HTML content and double-quoted attribute values.
+[[nodiscard]] std::string escape_html(std::string_view text);
+
+// Where a picture's source goes: the page builder replaces this mark in the
+// <img> tag with the picture's src (and srcset) attributes.
+[[nodiscard]] std::string picture_mark(ui::Picture picture);
+
+// The form element of the window's client size holding every control of
+// the table, containers holding what they contain, showing `form` and its
+// notes.
+[[nodiscard]] std::string controls_html(const Form& form, const FieldNotes& notes);
+
+}  // namespace varostel::web
