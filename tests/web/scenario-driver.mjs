@@ -46,6 +46,8 @@ export async function openPage(browser, pageUrl, { onRequest } = {}) {
     route.request().url() === pageUrl ? route.continue() : route.abort());
   const page = await context.newPage();
   page.on('popup', (popup) => popup.close().catch(() => {}));
+  const thrown = [];
+  page.on('pageerror', (error) => thrown.push(error.message.split('\n')[0]));
   if (onRequest) page.on('request', onRequest);
   await page.goto(pageUrl);
   await withTimeout(page.evaluate(async () => {
@@ -53,7 +55,7 @@ export async function openPage(browser, pageUrl, { onRequest } = {}) {
     await window.varostelTest.ready;
   }), kReadyTimeoutMs, 'the page did not become ready');
   const cdp = await context.newCDPSession(page);
-  return { context, page, cdp };
+  return { context, page, cdp, thrown };
 }
 
 function withTimeout(promise, ms, message) {
@@ -218,7 +220,10 @@ async function serve(pagePath) {
         open = await openPage(browser, pageUrl);
         reply({ ok: true, value: null });
       } else if (Object.hasOwn(steps, request.step)) {
-        reply({ ok: true, value: (await steps[request.step](open, request)) ?? null });
+        const value = (await steps[request.step](open, request)) ?? null;
+        // An uncaught exception in the page fails the step that set it off.
+        if (open.thrown.length > 0) throw new Error(`the page threw: ${open.thrown.splice(0).join('; ')}`);
+        reply({ ok: true, value });
       } else {
         reply({ ok: false, error: `unknown request ${JSON.stringify(request.step)}` });
       }
