@@ -119,23 +119,26 @@ export const steps = {
     await page.keyboard.press('Control+V');
   },
 
-  // By keyboard, as a user without a mouse would: arrows on the focused list
-  // fire its change event at each step. A disabled list is left alone.
+  // By keyboard, as the window's driver picks from the opened list: open
+  // the list's popup, go to its first item and down to the wanted one,
+  // press Enter. The page sees one choice, as from a mouse. A disabled list
+  // is left alone.
   async choose({ page }, { name, item }) {
-    const state = () => onControl(page, name, (el, wanted) => ({
+    const { disabled, target } = await onControl(page, name, (el, wanted) => ({
       disabled: el.disabled,
-      at: el.selectedIndex,
       target: [...el.options].findIndex((o) => o.text === wanted),
     }), item);
-    let { disabled, at, target } = await state();
     if (disabled) return;
     if (target < 0) throw new Error(`"${item}" is not an option of ${name}`);
+    const isOpen = (open) => page.waitForFunction(([id, want]) =>
+      document.getElementById(id).matches(':open') === want, [name, open]);
     await onControl(page, name, (el) => el.focus());
-    for (let presses = 0; at !== target; ++presses) {
-      if (presses > 200) throw new Error(`the arrow keys do not reach "${item}" in ${name}`);
-      await page.keyboard.press(at < target ? 'ArrowDown' : 'ArrowUp');
-      ({ at } = await state());
-    }
+    await page.keyboard.press('Alt+ArrowDown');
+    await isOpen(true);
+    await page.keyboard.press('Home');
+    for (let i = 0; i < target; ++i) await page.keyboard.press('ArrowDown');
+    await page.keyboard.press('Enter');
+    await isOpen(false);
   },
 
   async click({ page }, { name }) {
