@@ -131,7 +131,12 @@ export const steps = {
     if (disabled) return;
     if (target < 0) throw new Error(`"${item}" is not an option of ${name}`);
     const isOpen = (open) => page.waitForFunction(([id, want]) =>
-      document.getElementById(id).matches(':open') === want, [name, open]);
+      document.getElementById(id).matches(':open') === want, [name, open]).catch(() => {
+      throw new Error(`the list ${name} did not ${open ? 'open' : 'close'}`);
+    });
+    // A page the calculator opened took the window's activation with it, and
+    // an inactive window opens no list.
+    await page.bringToFront();
     await onControl(page, name, (el) => el.focus());
     await page.keyboard.press('Alt+ArrowDown');
     await isOpen(true);
@@ -214,13 +219,18 @@ async function serve(pagePath) {
   }
   reply({ ok: true, value: browser.version() });
 
+  // The page loaded up front serves the first scenario.
+  let untouched = true;
   for await (const line of createInterface({ input: process.stdin })) {
     let request;
     try {
       request = JSON.parse(line);
       if (request.step === 'load') {
-        await open.context.close();
-        open = await openPage(browser, pageUrl);
+        if (!untouched) {
+          await open.context.close();
+          open = await openPage(browser, pageUrl);
+        }
+        untouched = false;
         reply({ ok: true, value: null });
       } else if (Object.hasOwn(steps, request.step)) {
         const value = (await steps[request.step](open, request)) ?? null;
