@@ -23,3 +23,20 @@ ensure_packages() {
   apt-get update -q >/dev/null
   apt-get install -y -q --no-install-recommends "${missing[@]}" >/dev/null
 }
+
+# ensure_locale NAME : makes a locale such as de_DE.UTF-8 when it is missing.
+ensure_locale() {
+  local name=$1 normal
+  # locale -a writes de_DE.utf8 for de_DE.UTF-8.
+  normal=$(sed 's/\.UTF-8$/.utf8/' <<<"$name")
+  locale -a 2>/dev/null | grep -qxF "$normal" && return 0
+  ensure_packages locales
+  local line="localedef -i ${name%%.*} -f UTF-8 $name"
+  if ((EUID != 0)); then
+    echo "Missing locale $name; make it as root, then run this again:" >&2
+    echo "  sudo $line" >&2
+    exit 1
+  fi
+  echo "Making the locale $name"
+  $line
+}

@@ -1,9 +1,12 @@
 #include "model/number_reading.h"
 
-#include <charconv>
+#include <cerrno>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
-#include <system_error>
+#include <string>
+
+#include "model/c_locale.h"
 
 namespace varostel {
 namespace {
@@ -16,7 +19,13 @@ std::size_t count_digits(std::string_view text, std::size_t from) {
   return i - from;
 }
 
-// Converts a text already known to be a decimal number.
+// Whole numbers of up to 19 digits fit in 64 bits, whose conversion to a
+// double rounds correctly: the common case needs no C library call.
+constexpr std::size_t kFastWholeDigits = 19;
+
+// Converts a text already known to be a decimal number. The same code runs in
+// every build, the WebAssembly page's included, so every build reads the same
+// text as the same number.
 double convert(std::string_view number) {
   bool negative = false;
   if (number.front() == '+' || number.front() == '-') {
@@ -24,14 +33,19 @@ double convert(std::string_view number) {
     number.remove_prefix(1);
   }
   double value = 0.0;
-  const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value,
-                                            std::chars_format::fixed);
-  if (error == std::errc::result_out_of_range) {
-    // Either too large or too small for a double: a nonzero digit before
-    // the full stop means too large.
-    const auto whole = number.substr(0, number.find('.'));
-    const bool large = whole.find_first_not_of('0') != std::string_view::npos;
-    value = large ? std::numeric_limits<double>::infinity() : 0.0;
+  if (number.size() <= kFastWholeDigits && number.find('.') == std::string_view::npos) {
+    std::uint64_t whole = 0;
+    for (const char digit : number) whole = whole * 10 + static_cast<std::uint64_t>(digit - '0');
+    value = static_cast<double>(whole);
+  } else {
+    // strtod needs a terminated text, and the C locale's full stop.
+    const std::string terminated(number);
+    const CLocaleScope c_locale;
+    errno = 0;
+    value = std::strtod(terminated.c_str(), nullptr);
+    // Beyond the double range strtod gives an infinity; a value too small to
+    // be a normal double reads as zero.
+    if (errno == ERANGE && !std::isinf(value)) value = 0.0;
   }
   return negative ? -value : value;
 }

@@ -12,7 +12,7 @@ function options(argv) {
     if (!argv[i].startsWith('--') || i + 1 >= argv.length) throw new Error(`bad argument ${argv[i]}`);
     named[argv[i].slice(2)] = argv[i + 1];
   }
-  for (const name of ['sources', 'images', 'parts', 'module', 'qrencode', 'out']) {
+  for (const name of ['sources', 'images', 'icon', 'parts', 'module', 'qrencode', 'out']) {
     if (!named[name]) throw new Error(`--${name} is missing`);
   }
   return named;
@@ -61,6 +61,8 @@ const parts = {
   style: source('page.css'),
   controls,
   menu: part('menu'),
+  // Also spares the browser asking the host for /favicon.ico.
+  icon: dataAddress('image/png', readFileSync(args.icon)),
   script,
 };
 let page = source('page.html');

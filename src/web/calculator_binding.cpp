@@ -130,8 +130,10 @@ class PageCalculator {
   [[nodiscard]] std::string sheet_text() const {
     return varostel::sheet_text(make_result_sheet(form(), clock_.today()));
   }
-  [[nodiscard]] std::string sheet_html() const {
-    return varostel::sheet_html(make_result_sheet(form(), clock_.today()));
+  // With `icon_source` not empty, the title carries the program's icon
+  // from there, as on the window's printed page.
+  [[nodiscard]] std::string sheet_html(const std::string& icon_source) const {
+    return varostel::sheet_html(make_result_sheet(form(), clock_.today()), icon_source);
   }
 
  private:

@@ -238,7 +238,7 @@ class Writer {
         geometry(row);
         common(row, field, link);
         attribute("alt", ui::picture_words(row.picture));
-        out_ += " draggable=\"false\" " + picture_mark(row.picture) + ">\n";
+        out_ += " draggable=\"false\" decoding=\"async\" " + picture_mark(row.picture) + ">\n";
         break;
     }
   }

@@ -174,7 +174,12 @@ function bind(element, index) {
       element.checked = calculator.value(index) === 1;
     });
   } else {
-    element.addEventListener('click', () => calculator.click(index));
+    element.addEventListener('click', () => {
+      calculator.click(index);
+      // A label's note, such as the points gap, shows on a tap too: a
+      // touch screen has no pointer to rest on it.
+      if (element.tagName === 'DIV') showHint(element);
+    });
     if (element.getAttribute('role') === 'link') {
       element.addEventListener('keydown', (event) => {
         if (event.key !== 'Enter' && event.key !== ' ') return;
@@ -189,7 +194,7 @@ function bind(element, index) {
 
 function copySheet() {
   const text = calculator.sheetText();
-  const html = calculator.sheetHtml();
+  const html = calculator.sheetHtml('');
   const byCommand = () => {
     const put = (event) => {
       event.clipboardData.setData('text/plain', text);
@@ -213,7 +218,9 @@ function copySheet() {
 
 function fillSheet() {
   if (!calculator) return;
-  const page = new DOMParser().parseFromString(calculator.sheetHtml(), 'text/html');
+  // The printed page carries the program's icon, the page's own.
+  const icon = document.querySelector('link[rel="icon"]').href;
+  const page = new DOMParser().parseFromString(calculator.sheetHtml(icon), 'text/html');
   sheet.replaceChildren(...page.body.childNodes);
 }
 
@@ -283,6 +290,7 @@ function bindMenu() {
 function bindHints() {
   form.addEventListener('focusin', (event) => showHint(event.target));
   form.addEventListener('focusout', () => { hint.hidden = true; });
+  document.addEventListener('pointerdown', () => { hint.hidden = true; });
 }
 
 async function start() {
@@ -307,4 +315,6 @@ async function start() {
   markReady();
 }
 
-start();
+// The form is painted first, from the page's own HTML; the module starts
+// after that frame.
+requestAnimationFrame(() => setTimeout(start));

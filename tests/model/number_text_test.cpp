@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -25,6 +26,21 @@ TEST(NumberText, WritesPlainDecimal) {
   EXPECT_EQ(largest.find_first_not_of("0123456789"), std::string::npos);
   EXPECT_EQ(read_strict(largest), std::numeric_limits<double>::max());
   EXPECT_EQ(number_text(-std::numeric_limits<double>::infinity()), "-" + largest);
+}
+
+// Qt sets the C library's locale from the user's; under de_DE.UTF-8 its own
+// strtod and printf use a decimal comma. The fields never do.
+TEST(NumberText, ReadsAndWritesFullStopsInADecimalCommaLocale) {
+  const std::string previous = std::setlocale(LC_ALL, nullptr);
+  ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr)
+      << "the de_DE.UTF-8 locale is missing; scripts/test makes it";
+  EXPECT_EQ(number_text(2.5), "2.5");
+  EXPECT_EQ(number_text(1152921504606846976.0), "1152921504606847000");
+  EXPECT_EQ(read_strict("1.5"), 1.5);
+  EXPECT_EQ(read_strict("123456789012345678901.5"), 123456789012345678901.5);
+  EXPECT_EQ(read_strict("1,5"), std::nullopt);
+  EXPECT_EQ(read_lenient("1,5"), 1.0);
+  std::setlocale(LC_ALL, previous.c_str());
 }
 
 }  // namespace varostel
