@@ -9,6 +9,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "scenario-player/model_driver.h"
@@ -88,8 +89,9 @@ int main(int argc, char** argv) {
   varostel::DriverFactory make_driver = varostel::make_model_driver;
   std::unique_ptr<varostel::WebSession> browser;
   if (on_page) {
-    const auto path = std::filesystem::absolute(page.empty() ? kDefaultPage : page);
-    if (!std::filesystem::is_regular_file(path)) {
+    std::error_code error;
+    const auto path = std::filesystem::absolute(page.empty() ? kDefaultPage : page, error);
+    if (error || !std::filesystem::is_regular_file(path, error)) {
       std::cerr << "varostel-scenarios: no web page at " << path.string()
                 << " (scripts/web builds it)\n";
       return kUnusableArguments;
