@@ -67,9 +67,9 @@ function withTimeout(promise, ms, message) {
 }
 
 // Runs `fn(element, argument)` in the page on the control's element, in one
-// round trip. The call goes in as source text because the page's own
-// content policy may forbid compiling code inside it; DevTools' evaluation
-// is not bound by it.
+// round trip. A function cannot travel as an argument, so the call goes in
+// as source text: DevTools compiles it, which the page's content policy,
+// unlike a Function built inside the page, cannot refuse.
 async function onControl(page, name, fn, argument = null) {
   const result = await page.evaluate(`(() => {
     const el = document.getElementById(${JSON.stringify(name)});
