@@ -44,16 +44,28 @@ function qrCodeSvg(payload) {
     `fill="#fff"/><g transform="translate(${offset},${offset}) scale(${scale})">${path}</g></svg>`;
 }
 
+// The banner's 2x and 3x pictures where the screen has more pixels, as the
+// window picks them: media conditions, since a browser may take any
+// candidate of one srcset that it holds already, and a data: address it
+// always holds.
 const pictures = {
-  banner: `src="${dataAddress('image/jpeg', image('banner.jpg'))}" srcset="` +
-    `${dataAddress('image/png', image('banner@2x.png'))} 2x, ` +
-    `${dataAddress('image/png', image('banner@3x.png'))} 3x"`,
-  'qr-code': `src="${dataAddress('image/svg+xml', qrCodeSvg(part('qr-payload').trim()))}"`,
+  banner: {
+    sources: `<source media="(min-resolution: 2.01dppx)" srcset="` +
+      `${dataAddress('image/png', image('banner@3x.png'))} 3x">` +
+      `<source media="(min-resolution: 1.01dppx)" srcset="` +
+      `${dataAddress('image/png', image('banner@2x.png'))} 2x">`,
+    source: dataAddress('image/jpeg', image('banner.jpg')),
+  },
+  'qr-code': {
+    sources: '',
+    source: dataAddress('image/svg+xml', qrCodeSvg(part('qr-payload').trim())),
+  },
 };
 
 let controls = part('controls');
-for (const [name, attributes] of Object.entries(pictures)) {
-  controls = controls.split(`{{picture:${name}}}`).join(attributes);
+for (const [name, { sources, source }] of Object.entries(pictures)) {
+  controls = controls.split(`{{sources:${name}}}`).join(sources)
+    .split(`{{picture:${name}}}`).join(`src="${source}"`);
 }
 // Nothing in a script may end the element that holds it.
 const script = (readFileSync(args.module, 'utf8') + '\n' + source('page.js')).split('</script').join('<\\/script');

@@ -233,12 +233,13 @@ class Writer {
         out_ += "</div>\n";
         break;
       case ControlKind::Picture:
-        out_ += "<img";
+        out_ += "<picture>{{sources:" + std::string(picture_name(row.picture)) + "}}<img";
         classes(row);
         geometry(row);
         common(row, field, link);
         attribute("alt", ui::picture_words(row.picture));
-        out_ += " draggable=\"false\" decoding=\"async\" " + picture_mark(row.picture) + ">\n";
+        out_ += " draggable=\"false\" decoding=\"async\" {{picture:" +
+                std::string(picture_name(row.picture)) + "}}></picture>\n";
         break;
     }
   }
@@ -275,12 +276,12 @@ std::string escape_html(std::string_view text) {
   return out;
 }
 
-std::string picture_mark(ui::Picture picture) {
+std::string_view picture_name(ui::Picture picture) {
   switch (picture) {
     case ui::Picture::Banner:
-      return "{{picture:banner}}";
+      return "banner";
     case ui::Picture::QrCode:
-      return "{{picture:qr-code}}";
+      return "qr-code";
     case ui::Picture::None:
       break;
   }

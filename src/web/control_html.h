@@ -16,9 +16,11 @@ namespace varostel::web {
 // Text escaped for HTML content and double-quoted attribute values.
 [[nodiscard]] std::string escape_html(std::string_view text);
 
-// Where a picture's source goes: the page builder replaces this mark in the
-// <img> tag with the picture's src (and srcset) attributes.
-[[nodiscard]] std::string picture_mark(ui::Picture picture);
+// The name by which the page builder knows a picture. A picture control is
+// an <img> in a <picture> element; the builder replaces the mark
+// {{sources:NAME}} with the <source> elements for dense screens and
+// {{picture:NAME}} in the <img> tag with its src attribute.
+[[nodiscard]] std::string_view picture_name(ui::Picture picture);
 
 // The form element of the window's client size holding every control of
 // the table, containers holding what they contain, showing `form` and its

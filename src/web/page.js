@@ -12,7 +12,11 @@ const openings = [];
 let calculator = null;
 let pendingYear = null;
 let markReady;
-const ready = new Promise((resolve) => { markReady = resolve; });
+let markFailed;
+const ready = new Promise((resolve, reject) => {
+  markReady = resolve;
+  markFailed = reject;
+});
 const fieldIndex = new Map();
 const elements = [];
 
@@ -317,4 +321,5 @@ async function start() {
 
 // The form is painted first, from the page's own HTML; the module starts
 // after that frame.
-requestAnimationFrame(() => setTimeout(start));
+// A browser without WebAssembly keeps the form as painted; the hook says why.
+requestAnimationFrame(() => setTimeout(() => start().catch(markFailed)));
