@@ -1,15 +1,20 @@
-// varostel-scenarios: plays scenario files against the calculator, or with
-// --ui against the real main window, and reports every mismatch. Exit
-// status 0 when all pass, 1 when any fails, 2 when the arguments cannot be
-// used.
+// varostel-scenarios: plays scenario files against the calculator, with
+// --ui against the real main window or with --web on the web page in
+// headless Chromium, and reports every mismatch. Exit status 0 when all
+// pass, 1 when any fails, 2 when the arguments or the page cannot be used.
+#include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <memory>
 #include <sstream>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "scenario-player/model_driver.h"
 #include "scenario-player/scenario_runner.h"
+#include "scenario-player/web_driver.h"
 
 #ifdef VAROSTEL_WITH_UI
 #include <QApplication>
@@ -26,39 +31,80 @@ constexpr int kAllPassed = 0;
 constexpr int kSomeFailed = 1;
 constexpr int kUnusableArguments = 2;
 
+constexpr const char* kDefaultPage = "build/web/index.html";
+// Starting the browser and loading the page take the longest; a step is
+// answered in well under a second.
+constexpr std::chrono::seconds kWebPatience{60};
+
 void print_usage(std::ostream& out) {
-  out << "usage: varostel-scenarios [--ui] FILE_OR_DIR...\n"
+  out << "usage: varostel-scenarios [--ui | --web [--page PATH]] FILE_OR_DIR...\n"
          "Plays each scenario file (a directory: its *.scn files, sorted by name)\n"
          "against a fresh calculator and reports every mismatch. With --ui each\n"
          "scenario runs on the real main window, through input events (Qt's\n"
-         "offscreen platform unless QT_QPA_PLATFORM says otherwise).\n";
+         "offscreen platform unless QT_QPA_PLATFORM says otherwise). With --web\n"
+         "each runs on a fresh load of the web page in headless Chromium, through\n"
+         "input events; --page names the page (default "
+      << kDefaultPage << ").\n";
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::vector<std::string> arguments(argv + 1, argv + argc);
-  const bool on_window = std::erase(arguments, "--ui") > 0;
-  if (arguments.empty()) {
-    print_usage(std::cerr);
-    return kUnusableArguments;
-  }
-  for (const std::string& argument : arguments) {
+  std::vector<std::string> arguments;
+  bool on_window = false;
+  bool on_page = false;
+  std::string page;
+  for (int i = 1; i < argc; ++i) {
+    const std::string argument = argv[i];
     if (argument == "-h" || argument == "--help") {
       print_usage(std::cout);
       return kAllPassed;
     }
-    if (argument.starts_with("-")) {
-      std::cerr << "varostel-scenarios: unknown option " << argument << '\n';
+    if (argument == "--ui") {
+      on_window = true;
+    } else if (argument == "--web") {
+      on_page = true;
+    } else if (argument == "--page" && i + 1 < argc) {
+      page = argv[++i];
+    } else if (argument.starts_with("-")) {
+      std::cerr << "varostel-scenarios: " << (argument == "--page" ? "--page needs a path" :
+                                              "unknown option " + argument)
+                << '\n';
       print_usage(std::cerr);
       return kUnusableArguments;
+    } else {
+      arguments.push_back(argument);
     }
+  }
+  if (arguments.empty() || (on_window && on_page) || (!page.empty() && !on_page)) {
+    if (on_window && on_page) std::cerr << "varostel-scenarios: --ui or --web, not both\n";
+    if (!page.empty() && !on_page) std::cerr << "varostel-scenarios: --page goes with --web\n";
+    print_usage(std::cerr);
+    return kUnusableArguments;
   }
 
   const auto files = varostel::collect_scenario_files(arguments, std::cerr);
   if (!files) return kUnusableArguments;
 
   varostel::DriverFactory make_driver = varostel::make_model_driver;
+  std::unique_ptr<varostel::WebSession> browser;
+  if (on_page) {
+    std::error_code error;
+    const auto path = std::filesystem::absolute(page.empty() ? kDefaultPage : page, error);
+    if (error || !std::filesystem::is_regular_file(path, error)) {
+      std::cerr << "varostel-scenarios: no web page at " << path.string()
+                << " (scripts/web builds it)\n";
+      return kUnusableArguments;
+    }
+    browser = std::make_unique<varostel::WebSession>(
+        std::vector<std::string>{"node", VAROSTEL_WEB_DRIVER, path.string()}, kWebPatience);
+    if (!browser->greeting().ok()) {
+      std::cerr << "varostel-scenarios: the web page cannot be played: "
+                << browser->greeting().error << '\n';
+      return kUnusableArguments;
+    }
+    make_driver = [&session = *browser] { return varostel::make_web_driver(session); };
+  }
 #ifdef VAROSTEL_WITH_UI
   std::unique_ptr<QApplication> application;
   if (on_window) {

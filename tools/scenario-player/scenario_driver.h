@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,6 +35,10 @@ class ScenarioDriver {
   [[nodiscard]] virtual std::string note(FieldId field) const = 0;
   // Every page opening so far, oldest first.
   [[nodiscard]] virtual const std::vector<PageOpening>& openings() const = 0;
+
+  // Why the calculator could not be reached or a step not carried out, for
+  // a driver that talks to another process; the scenario ends there.
+  [[nodiscard]] virtual std::optional<std::string> fault() const { return std::nullopt; }
 };
 
 // Makes a calculator in its start-up state for each scenario.

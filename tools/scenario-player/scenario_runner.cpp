@@ -52,8 +52,14 @@ class Player {
   explicit Player(ScenarioDriver& driver) : driver_(driver) {}
 
   std::vector<ScenarioFailure> play(const Scenario& scenario) {
+    if (const auto fault = driver_.fault()) {
+      failures_.push_back({scenario.line, 0, *fault});
+      return std::move(failures_);
+    }
     for (const ScenarioStep& step : scenario.steps) {
-      if (const auto error = step.error.empty() ? perform(step) : step.error) {
+      auto error = step.error.empty() ? perform(step) : step.error;
+      if (!error) error = driver_.fault();
+      if (error) {
         mismatch(step, *error);
         break;
       }

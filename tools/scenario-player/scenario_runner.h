@@ -1,7 +1,7 @@
 // Plays scenarios against a calculator and reports every mismatch. A step
 // that cannot be carried out (unknown verb or field, an item not in the
-// list, a malformed line or table) fails its scenario and ends it; the
-// other scenarios still run.
+// list, a malformed line or table, a driver's fault) fails its scenario and
+// ends it; the other scenarios still run.
 #pragma once
 
 #include <filesystem>

@@ -1,0 +1,130 @@
+// The web page's speed in headless Chromium, both pages from file://:
+//   - first paint: navigation start to the end of the first frame with
+//     every control drawn, against a bare page with one CJK label, medians
+//     of alternating runs, each in a fresh context; the aim is a ratio of
+//     1.5 at most;
+//   - a keystroke: a digit key's press in a months box to the end of the
+//     frame that shows it, median of many; the aim is under 4 ms. The same
+//     in a bare text box shows the browser's own share.
+// Frames are not held to the display's rate, so a measurement is not
+// rounded up to the next vertical blank.
+//
+//   node page-bench.mjs PAGE [RUNS] [KEYS]
+import { fileURLToPath, pathToFileURL } from 'node:url';
+import { resolve } from 'node:path';
+import { launchBrowser } from '../../tests/web/scenario-driver.mjs';
+
+const [pagePath, runs = '20', keys = '200'] = process.argv.slice(2);
+if (!pagePath) {
+  process.stderr.write('usage: node page-bench.mjs PAGE [RUNS] [KEYS]\n');
+  process.exit(2);
+}
+const pageUrl = pathToFileURL(resolve(pagePath)).href;
+const bareUrl = pathToFileURL(fileURLToPath(new URL('bare.html', import.meta.url))).href;
+
+// In every document before its own scripts: the first frame after the
+// document is parsed — the page's markup holds every control with its start
+// text, so that frame draws them all — timed at its animation callback with
+// its style and layout forced, as a task posted from there could wait
+// behind the page's own; and, on the web page, when its calculator is
+// running (varostelTest.ready).
+const firstFrame = () => {
+  window.benchFirstFrame = new Promise((done) => {
+    document.addEventListener('DOMContentLoaded', () => {
+      requestAnimationFrame(async () => {
+        document.body.getBoundingClientRect();
+        const frame = performance.now();
+        if (window.varostelTest) await window.varostelTest.ready;
+        done({ frame, ready: performance.now() });
+      });
+    });
+  });
+};
+
+const median = (values) => {
+  const sorted = [...values].sort((a, b) => a - b);
+  const middle = Math.floor(sorted.length / 2);
+  return sorted.length % 2 ? sorted[middle] : (sorted[middle - 1] + sorted[middle]) / 2;
+};
+
+async function firstPaint(browser, url) {
+  const context = await browser.newContext();
+  try {
+    await context.route('**/*', (route) =>
+      (route.request().url() === url ? route.continue() : route.abort()));
+    await context.addInitScript(firstFrame);
+    const page = await context.newPage();
+    await page.goto(url);
+    return await page.evaluate(() => window.benchFirstFrame);
+  } finally {
+    await context.close();
+  }
+}
+
+// Presses a digit, then Backspace, `count` times in the box, on a page that
+// `load` opens; returns each digit's time from the key's event to the end
+// of the frame that shows it.
+async function keystrokes(browser, count, load) {
+  const context = await browser.newContext();
+  const page = await context.newPage();
+  await load(page);
+  await page.evaluate(() => {
+    window.benchKeys = [];
+    const box = document.getElementById('养老月数');
+    box.focus();
+    box.setSelectionRange(box.value.length, box.value.length);
+    window.addEventListener('keydown', (event) => {
+      const start = event.timeStamp;
+      requestAnimationFrame(() => {
+        const channel = new MessageChannel();
+        channel.port1.onmessage = () =>
+          window.benchKeys.push({ ms: performance.now() - start, text: box.value });
+        channel.port2.postMessage(null);
+      });
+    }, true);
+  });
+  const times = [];
+  for (let i = 0; i < count; ++i) {
+    for (const key of ['7', 'Backspace']) {
+      const before = await page.evaluate(() => window.benchKeys.length);
+      await page.keyboard.press(key);
+      await page.waitForFunction((n) => window.benchKeys.length > n, before, { polling: 'raf' });
+      const { ms, text } = await page.evaluate(() => window.benchKeys.at(-1));
+      if (key === '7') {
+        if (!text.endsWith('7')) throw new Error(`the frame after the key shows "${text}"`);
+        times.push(ms);
+      }
+    }
+  }
+  await context.close();
+  return times;
+}
+
+const summary = (times) =>
+  `median ${median(times).toFixed(2)} ms, slowest ${Math.max(...times).toFixed(2)} ms`;
+
+const browser = await launchBrowser(['--disable-gpu-vsync', '--disable-frame-rate-limit']);
+try {
+  const bare = [];
+  const page = [];
+  for (let i = 0; i < Number(runs); ++i) {
+    bare.push(await firstPaint(browser, bareUrl));
+    page.push(await firstPaint(browser, pageUrl));
+  }
+  const b = median(bare.map((run) => run.frame));
+  const p = median(page.map((run) => run.frame));
+  console.log(`first paint, ${runs} runs each: bare page ${b.toFixed(1)} ms, ` +
+    `web page ${p.toFixed(1)} ms, ratio ${(p / b).toFixed(2)} (aim: 1.5 at most); ` +
+    `the calculator running at ${median(page.map((run) => run.ready)).toFixed(1)} ms`);
+  const onPage = await keystrokes(browser, Number(keys), async (p) => {
+    await p.goto(pageUrl);
+    await p.evaluate(() => window.varostelTest.ready);
+  });
+  // The browser's own share: the same keys in a bare text box.
+  const onBareBox = await keystrokes(browser, Number(keys),
+    (p) => p.setContent('<input type="text" id="养老月数" value="0">'));
+  console.log(`keystroke to repaint, ${keys} keys: web page ${summary(onPage)} (aim: under 4 ms); ` +
+    `a bare text box ${summary(onBareBox)}`);
+} finally {
+  await browser.close();
+}
