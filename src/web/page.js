@@ -141,6 +141,13 @@ function bindTextBox(box, index) {
       commit(index);
     }
   });
+  // Chromium inserts a control character sent as a bare character event
+  // (a tab, say) without a beforeinput; its keypress comes first.
+  box.addEventListener('keypress', (event) => {
+    if (event.charCode && !calculator.typed(index, String.fromCodePoint(event.charCode))) {
+      event.preventDefault();
+    }
+  });
   box.addEventListener('input', (event) => {
     if (!event.isComposing) commit(index);
   });
@@ -165,13 +172,31 @@ function bind(element, index) {
   if (isTextBox(element)) {
     bindTextBox(element, index);
   } else if (element.tagName === 'SELECT') {
+    // Every pick is a choice, as in the window, also of the item the list
+    // already shows: the browser then sends no change, only the click with
+    // which the list's popup closes. The click that opens it follows a
+    // mousedown; one that follows a change in the same task is that
+    // change's.
     const choose = () => {
-      const item = element.selectedOptions[0]?.text ?? '';
-      if (item !== calculator.text(index)) calculator.choose(index, item);
+      calculator.choose(index, element.selectedOptions[0]?.text ?? '');
       showText(index);
     };
-    element.addEventListener('input', choose);
-    element.addEventListener('change', choose);
+    let opening = false;
+    let changed = false;
+    element.addEventListener('mousedown', () => {
+      opening = true;
+    });
+    element.addEventListener('change', () => {
+      changed = true;
+      setTimeout(() => {
+        changed = false;
+      });
+      choose();
+    });
+    element.addEventListener('click', () => {
+      if (!opening && !changed) choose();
+      opening = false;
+    });
   } else if (isCheckBox(element)) {
     element.addEventListener('click', () => {
       calculator.click(index);
