@@ -2,6 +2,7 @@
 #pragma once
 
 #include <compare>
+#include <optional>
 
 namespace varostel {
 
@@ -24,6 +25,23 @@ class Clock {
 class SystemClock final : public Clock {
  public:
   [[nodiscard]] Date today() const override;
+};
+
+// The local date until a year is fixed; then today is the last day of that
+// year, so every birth date within it has already passed. For the tests,
+// and for the web page's test hook.
+class SettableClock final : public Clock {
+ public:
+  SettableClock() = default;
+  explicit SettableClock(int year) : year_(year) {}
+  [[nodiscard]] Date today() const override {
+    return year_ ? Date{*year_, 12, 31} : system_.today();
+  }
+  void fix_year(int year) { year_ = year; }
+
+ private:
+  SystemClock system_;
+  std::optional<int> year_;
 };
 
 }  // namespace varostel

@@ -8,6 +8,7 @@
 #include "model/number_reading.h"
 #include "model/number_text.h"
 #include "model/utf8.h"
+#include "view/html_text.h"
 #include "scoring/insurance.h"
 #include "scoring/totals.h"
 #include "version.h"
@@ -158,27 +159,7 @@ void append_padded(std::string& out, std::string_view text, std::size_t column) 
 }
 
 void append_escaped(std::string& out, std::string_view text) {
-  for (const char c : one_line(text)) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      case '\'':
-        out += "&#39;";
-        break;
-      default:
-        out += c;
-    }
-  }
+  out += escape_html(one_line(text));
 }
 
 }  // namespace

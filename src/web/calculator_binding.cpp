@@ -33,20 +33,6 @@ class ScriptPageOpener final : public PageOpener {
   val open_;
 };
 
-// The browser's local date (Emscripten reads it through JavaScript's Date),
-// or 31 December of a fixed year for the page's test hook.
-class PageClock final : public Clock {
- public:
-  [[nodiscard]] Date today() const override {
-    return fixed_year_ ? Date{*fixed_year_, 12, 31} : system_.today();
-  }
-  void fix_year(int year) { fixed_year_ = year; }
-
- private:
-  SystemClock system_;
-  std::optional<int> fixed_year_;
-};
-
 std::optional<FieldId> field_at(int index) {
   if (index < 0 || index >= static_cast<int>(kFieldCount)) return std::nullopt;
   return FieldId{static_cast<std::uint8_t>(index)};
@@ -140,7 +126,9 @@ class PageCalculator {
   [[nodiscard]] const Form& form() const { return calculator_.form(); }
 
   ScriptPageOpener opener_;
-  PageClock clock_;
+  // The browser's local date (Emscripten reads it through JavaScript's
+  // Date), or a fixed year for the test hook.
+  SettableClock clock_;
   Calculator calculator_;
   val observer_ = val::undefined();
 };

@@ -6,6 +6,7 @@
 #include "calculator/key_filters.h"
 #include "model/fields.h"
 #include "view/accessibility_table.h"
+#include "view/html_text.h"
 
 namespace varostel::web {
 namespace {
@@ -251,30 +252,6 @@ class Writer {
 };
 
 }  // namespace
-
-std::string escape_html(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (const char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
-}
 
 std::string_view picture_name(ui::Picture picture) {
   switch (picture) {

@@ -13,9 +13,6 @@
 
 namespace varostel::web {
 
-// Text escaped for HTML content and double-quoted attribute values.
-[[nodiscard]] std::string escape_html(std::string_view text);
-
 // The name by which the page builder knows a picture. A picture control is
 // an <img> in a <picture> element; the builder replaces the mark
 // {{sources:NAME}} with the <source> elements for dense screens and

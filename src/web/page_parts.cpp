@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "calculator/calculator.h"
+#include "view/html_text.h"
 #include "view/result_sheet_menu.h"
 #include "web/control_html.h"
 
@@ -24,9 +25,9 @@ std::string menu_html() {
   using namespace varostel;
   std::string out = "<div class=\"menu\" role=\"menu\" hidden>";
   out += "<button type=\"button\" role=\"menuitem\" data-action=\"copy\">" +
-         web::escape_html(ui::kCopySheetText) + "</button>";
+         escape_html(ui::kCopySheetText) + "</button>";
   out += "<button type=\"button\" role=\"menuitem\" data-action=\"print\">" +
-         web::escape_html(ui::kPrintSheetText) + "</button>";
+         escape_html(ui::kPrintSheetText) + "</button>";
   out += "</div>\n";
   return out;
 }

@@ -1,9 +1,8 @@
 // Stand-ins for the system services, for running the calculator without a
-// window: a page opener that records instead of opening, and a clock whose
-// year can be fixed.
+// window: a page opener that records instead of opening. The clock whose
+// year can be fixed, model/clock.h's SettableClock, comes along.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,22 +26,6 @@ class RecordingOpener final : public PageOpener {
 
  private:
   std::vector<PageOpening> openings_;
-};
-
-// The system clock's date until a year is fixed; then today is the last
-// day of that year, so every birth date within it has already passed.
-class SettableClock final : public Clock {
- public:
-  SettableClock() = default;
-  explicit SettableClock(int year) : year_(year) {}
-  [[nodiscard]] Date today() const override {
-    return year_ ? Date{*year_, 12, 31} : system_.today();
-  }
-  void fix_year(int year) { year_ = year; }
-
- private:
-  SystemClock system_;
-  std::optional<int> year_;
 };
 
 }  // namespace varostel
