@@ -322,8 +322,22 @@ function bindHints() {
   document.addEventListener('pointerdown', () => { hint.hidden = true; });
 }
 
+// The base64 text of a gzip-compressed part of the page (see build-page.mjs).
+async function unpack(id) {
+  const text = document.getElementById(id).textContent;
+  const bytes = Uint8Array.from(atob(text), (character) => character.charCodeAt(0));
+  const stream = new Blob([bytes]).stream().pipeThrough(new DecompressionStream('gzip'));
+  return new Response(stream).arrayBuffer();
+}
+
 async function start() {
-  const module = await VarostelModule();
+  const [code, wasmBinary] = await Promise.all([unpack('module-code'), unpack('module-wasm')]);
+  // The module's script defines VarostelModule; as an inline script it
+  // asks the host for nothing.
+  const script = document.createElement('script');
+  script.textContent = new TextDecoder().decode(code);
+  document.head.append(script);
+  const module = await window.VarostelModule({ wasmBinary });
   calculator = new module.Calculator(openPage);
   if (pendingYear !== null) calculator.fixYear(pendingYear);
   for (let index = 0; index < module.fieldCount(); ++index) {
@@ -346,5 +360,6 @@ async function start() {
 
 // The form is painted first, from the page's own HTML; the module starts
 // after that frame.
-// A browser without WebAssembly keeps the form as painted; the hook says why.
+// A browser without WebAssembly or gzip streams keeps the form as painted;
+// the hook says why.
 requestAnimationFrame(() => setTimeout(() => start().catch(markFailed)));
