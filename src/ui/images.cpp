@@ -16,6 +16,9 @@ namespace {
 // decoder.
 constexpr const char* kPng = "PNG";
 
+// The icon's images, decoded from its ICO when building, in the ICO's order.
+constexpr int kIconImages = 4;
+
 // The banner in as many pixels as the screen has: the smallest of the 2x
 // and 3x images that is at least as large, shrunk to the screen's own
 // pixels where the ratio lies between.
@@ -110,6 +113,15 @@ QPixmap picture_pixmap(Picture picture, qreal device_pixel_ratio) {
 
 void show_picture(QLabel& label, Picture picture) { new PictureKeeper(label, picture); }
 
-QIcon program_icon() { return QIcon(QStringLiteral(":/images/varostel.ico")); }
+QIcon program_icon() {
+  QIcon icon;
+  for (int n = 0; n < kIconImages; ++n) {
+    const QImage image = raw_image(QStringLiteral(":/images/varostel-%1.raw").arg(n));
+    if (!image.isNull()) icon.addPixmap(QPixmap::fromImage(image));
+  }
+  return icon;
+}
+
+QIcon program_icon_from_ico() { return QIcon(QStringLiteral(":/images/varostel.ico")); }
 
 }  // namespace varostel::ui
