@@ -360,6 +360,9 @@ async function start() {
 
 // The form is painted first, from the page's own HTML; the module starts
 // after that frame.
-// A browser without WebAssembly or gzip streams keeps the form as painted;
-// the hook says why.
-requestAnimationFrame(() => setTimeout(() => start().catch(markFailed)));
+// A browser without WebAssembly or gzip streams keeps the form as painted
+// and says it cannot compute; the hook says why.
+requestAnimationFrame(() => setTimeout(() => start().catch((error) => {
+  document.querySelector('.failure').hidden = false;
+  markFailed(error);
+})));
