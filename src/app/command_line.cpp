@@ -27,6 +27,9 @@ QString as_typed(const QStringList& arguments, const QString& name) {
 }  // namespace
 
 CommandLineOutcome read_command_line(const QStringList& arguments) {
+  // The usual start, from a menu or a desktop entry: nothing to read, and
+  // the parser's code need not be loaded.
+  if (arguments.size() <= 1) return {};
   QCommandLineParser parser;
   // Qt's own "-platform" is then one unknown option, not eight unknown letters.
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
