@@ -122,6 +122,4 @@ QIcon program_icon() {
   return icon;
 }
 
-QIcon program_icon_from_ico() { return QIcon(QStringLiteral(":/images/varostel.ico")); }
-
 }  // namespace varostel::ui

@@ -28,13 +28,9 @@ namespace varostel::ui {
 void show_picture(QLabel& label, Picture picture);
 
 // The program's icon, all four of its images, decoded from its ICO when
-// building: setting it on a window loads no image plugin and converts nothing.
+// building: setting it on a window loads no image plugin and converts
+// nothing, and a printed sheet's PDF carries none of the ICO reader's tags
+// (Qt's JPEG writer would keep its "_q_icoOrigDepth" as a comment).
 [[nodiscard]] QIcon program_icon();
-
-// The same icon read from the ICO itself, for the printed sheet. A PDF
-// printed with it keeps the bytes it always had: the decoded copy's
-// 128-pixel image, equal pixel for pixel, still comes out 23 bytes apart in
-// the PDF's JPEG stream, for a reason not yet found.
-[[nodiscard]] QIcon program_icon_from_ico();
 
 }  // namespace varostel::ui

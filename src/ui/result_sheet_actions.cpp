@@ -99,7 +99,7 @@ void ResultSheetActions::print() {
   job.font = control_font(FontCode::Default);
   job.font.setPointSizeF(kSheetPointSize);
   job.icon_source = qstring(kIconSource);
-  job.icon = program_icon_from_ico().pixmap(kIconPixels).toImage();
+  job.icon = program_icon().pixmap(kIconPixels).toImage();
   [[maybe_unused]] const SheetPrintOutcome outcome = (**print_sheet)(job);
 }
 
