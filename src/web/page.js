@@ -324,8 +324,9 @@ function bindHints() {
 
 // The base64 text of a gzip-compressed part of the page (see build-page.mjs).
 async function unpack(id) {
-  const text = document.getElementById(id).textContent;
-  const bytes = Uint8Array.from(atob(text), (character) => character.charCodeAt(0));
+  const binary = atob(document.getElementById(id).textContent);
+  const bytes = new Uint8Array(binary.length);
+  for (let i = 0; i < binary.length; ++i) bytes[i] = binary.charCodeAt(i);
   const stream = new Blob([bytes]).stream().pipeThrough(new DecompressionStream('gzip'));
   return new Response(stream).arrayBuffer();
 }
