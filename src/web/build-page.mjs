@@ -28,8 +28,9 @@ const image = (name) => readFileSync(join(args.images, name));
 // The QR code drawn from its modules, so it stays sharp at any zoom: the
 // same payload, error correction and colour as the window's, and the same
 // whole pixels per module in a 128-pixel box with a quiet zone of at least
-// four modules (src/ui/qr_code_picture.cpp).
-function qrCodeSvg(payload) {
+// four modules (src/ui/qr_code_picture.cpp). The page holds the drawing
+// inline, at the control's top left in CSS pixels, unscaled.
+function qrCodeDrawing(payload) {
   const svg = execFileSync(args.qrencode,
     ['-t', 'SVG', '--svg-path', '-l', 'M', '-8', '-m', '0', '--foreground=0B2A5B', '-o', '-', payload],
     { encoding: 'utf8' });
@@ -40,9 +41,8 @@ function qrCodeSvg(payload) {
   const quiet = 4;
   const scale = Math.floor(box / (modules + 2 * quiet));
   const offset = Math.floor((box - modules * scale) / 2);
-  return `<svg xmlns="http://www.w3.org/2000/svg" width="${box}" height="${box}" ` +
-    `viewBox="0 0 ${box} ${box}" shape-rendering="crispEdges"><rect width="${box}" height="${box}" ` +
-    `fill="#fff"/><g transform="translate(${offset},${offset}) scale(${scale})">${path}</g></svg>`;
+  return `<rect width="${box}" height="${box}" fill="#fff"/>` +
+    `<g transform="translate(${offset},${offset}) scale(${scale})">${path}</g>`;
 }
 
 // The banner's 2x and 3x pictures where the screen has more pixels, as the
@@ -61,13 +61,12 @@ const pictures = {
       denser('(min-resolution: 1.01dppx)', 'banner@2x.png', '2x'),
     source: dataAddress('image/jpeg', image('banner.jpg')),
   },
-  'qr-code': {
-    sources: '',
-    source: dataAddress('image/svg+xml', qrCodeSvg(part('qr-payload').trim())),
-  },
 };
 
 let controls = part('controls');
+const drawing = '{{drawing:qr-code}}';
+if (!controls.includes(drawing)) throw new Error(`the controls have no ${drawing}`);
+controls = controls.split(drawing).join(qrCodeDrawing(part('qr-payload').trim()));
 for (const [name, { sources, source }] of Object.entries(pictures)) {
   controls = controls.split(`{{sources:${name}}}`).join(sources)
     .split(`{{picture:${name}}}`).join(`src="${source}"`);

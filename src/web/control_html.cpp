@@ -234,6 +234,19 @@ class Writer {
         out_ += "</div>\n";
         break;
       case ControlKind::Picture:
+        if (row.picture == ui::Picture::QrCode) {
+          // Drawn from its modules in the page's own tree: sharp at any
+          // zoom, and, unlike a drawing in an image, it costs the browser no
+          // document of its own before the first frame. It says nothing a
+          // listener could use, so it is hidden from them.
+          out_ += "<svg";
+          classes(row);
+          geometry(row);
+          common(row, field, link);
+          out_ += " aria-hidden=\"true\" shape-rendering=\"crispEdges\">{{drawing:" +
+                  std::string(picture_name(row.picture)) + "}}</svg>\n";
+          break;
+        }
         out_ += "<picture>{{sources:" + std::string(picture_name(row.picture)) + "}}<img";
         classes(row);
         geometry(row);
