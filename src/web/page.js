@@ -119,7 +119,10 @@ function commit(index) {
   const cursor = box.selectionEnd ?? box.value.length;
   const head = calculator.edit(index, box.value.slice(0, cursor), box.value.slice(cursor));
   showText(index);
-  if (document.activeElement === box && box.value.startsWith(head)) {
+  // Placing the cursor lays the page out at once; a typed character has
+  // usually left it where it belongs, and the frame lays out anyway.
+  const placed = box.selectionStart === head.length && box.selectionEnd === head.length;
+  if (document.activeElement === box && box.value.startsWith(head) && !placed) {
     box.setSelectionRange(head.length, head.length);
   }
 }
