@@ -13,10 +13,11 @@
 
 namespace varostel::web {
 
-// The name by which the page builder knows a picture. A picture control is
-// an <img> in a <picture> element; the builder replaces the mark
+// The name by which the page builder knows a picture. The banner is an
+// <img> in a <picture> element; the builder replaces the mark
 // {{sources:NAME}} with the <source> elements for dense screens and
-// {{picture:NAME}} in the <img> tag with its src attribute.
+// {{picture:NAME}} in the <img> tag with its src attribute. The QR code is
+// an inline <svg> whose drawing the builder puts for {{drawing:NAME}}.
 [[nodiscard]] std::string_view picture_name(ui::Picture picture);
 
 // The form element of the window's client size holding every control of
