@@ -15,6 +15,11 @@ constexpr int kChunkBytes = 64 * 1024;
 // Far beyond any real list (a full 1,048,576-row sheet is about 1.5 GiB of
 // XML); it stops a small archive that inflates without end.
 constexpr std::uint64_t kMostEntryBytes = std::uint64_t{4} << 30;
+// The most bytes read with no event delivered, inclusive: one tag, comment
+// or other piece of markup. Real ones are a few hundred bytes (character
+// data comes in pieces); expat scans an unfinished piece again with every
+// chunk, so a small archive holding one of hundreds of MiB would take hours.
+constexpr std::uint64_t kMostPieceBytes = std::uint64_t{1} << 20;
 
 struct ParserFree {
   void operator()(XML_ParserStruct* parser) const { XML_ParserFree(parser); }
@@ -35,11 +40,15 @@ struct Session {
   XML_Parser parser;
   XmlEventHandler& handler;
   std::exception_ptr exception;
+  // Bytes handed to expat so far, and as many when it last delivered an event.
+  std::uint64_t read = 0;
+  std::uint64_t read_at_event = 0;
 };
 
 template <typename Event>
 void deliver(void* data, Event&& event) {
   auto& session = *static_cast<Session*>(data);
+  session.read_at_event = session.read;
   if (session.handler.stopped()) return;
   try {
     event(session.handler);
@@ -115,7 +124,7 @@ bool WorkbookArchive::parse(const std::string& part, XmlEventHandler& handler) c
   }
   std::unique_ptr<XML_ParserStruct, ParserFree> parser(XML_ParserCreateNS(nullptr, '|'));
   if (!parser) throw std::bad_alloc();
-  Session session{parser.get(), handler, nullptr};
+  Session session{parser.get(), handler, nullptr, 0, 0};
   XML_SetUserData(parser.get(), &session);
   XML_SetElementHandler(parser.get(), on_start, on_end);
   XML_SetCharacterDataHandler(parser.get(), on_text);
@@ -137,9 +146,15 @@ bool WorkbookArchive::parse(const std::string& part, XmlEventHandler& handler) c
       return false;
     }
     const bool last = read == 0;
+    session.read = total;
     const XML_Status status = XML_ParseBuffer(parser.get(), static_cast<int>(read), last);
     if (session.exception) std::rethrow_exception(session.exception);
     if (handler.stopped()) return !handler.problem();
+    if (status == XML_STATUS_OK && total - session.read_at_event > kMostPieceBytes) {
+      handler.stop("the workbook's part " + part + " holds a piece of markup longer than 1 MiB (line " +
+                   std::to_string(XML_GetCurrentLineNumber(parser.get())) + ")");
+      return false;
+    }
     if (status != XML_STATUS_OK) {
       handler.stop("the workbook's part " + part + " is not well-formed XML (line " +
                    std::to_string(XML_GetCurrentLineNumber(parser.get())) + ": " +

@@ -104,6 +104,9 @@ def main():
     workbook("wide-row.xlsx", [("Sheet1", None, number_row(1, ["1"]) + '<row r="2">'
                                 + cell(None, "<v>0</v>", "s") * 17 + "</row>")],
              shared=["<t>" + "a" * (1 << 20) + "</t>"])
+    # One start tag of 2 MiB: expat would scan it again with every chunk read.
+    workbook("long-markup.xlsx", [("Sheet1", None, number_row(1, ["1"]) + '<row r="2" spans="'
+                                   + "1" * (2 << 20) + '">' + cell("A2", "<v>2</v>") + "</row>")])
     workbook("malformed.xlsx", [("Sheet1", None, number_row(1, ["1"]) + "<row r=\"2\"><c></row>")])
     workbook("missing-string.xlsx", [("Sheet1", None, '<row r="9">' + cell("A9", "<v>3</v>", "s") + "</row>")],
              shared=["<t>only</t>"])
