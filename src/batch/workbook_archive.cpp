@@ -20,6 +20,10 @@ constexpr std::uint64_t kMostEntryBytes = std::uint64_t{4} << 30;
 // data comes in pieces); expat scans an unfinished piece again with every
 // chunk, so a small archive holding one of hundreds of MiB would take hours.
 constexpr std::uint64_t kMostPieceBytes = std::uint64_t{1} << 20;
+// The most a handler may keep from one part, inclusive: a full sheet of
+// 1,048,576 rows with four different strings of 30 bytes in each keeps
+// about half as much.
+constexpr std::size_t kMostKeptBytes = std::size_t{512} << 20;
 
 struct ParserFree {
   void operator()(XML_ParserStruct* parser) const { XML_ParserFree(parser); }
@@ -150,6 +154,10 @@ bool WorkbookArchive::parse(const std::string& part, XmlEventHandler& handler) c
     const XML_Status status = XML_ParseBuffer(parser.get(), static_cast<int>(read), last);
     if (session.exception) std::rethrow_exception(session.exception);
     if (handler.stopped()) return !handler.problem();
+    if (handler.kept() > kMostKeptBytes) {
+      handler.stop("the workbook's part " + part + " would take more than 512 MiB of memory to read");
+      return false;
+    }
     if (status == XML_STATUS_OK && total - session.read_at_event > kMostPieceBytes) {
       handler.stop("the workbook's part " + part + " holds a piece of markup longer than 1 MiB (line " +
                    std::to_string(XML_GetCurrentLineNumber(parser.get())) + ")");

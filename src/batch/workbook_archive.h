@@ -32,7 +32,15 @@ class XmlEventHandler {
   [[nodiscard]] const std::optional<std::string>& problem() const { return problem_; }
   [[nodiscard]] std::size_t problem_row() const { return problem_row_; }
 
+  // Memory the handler holds on to after the part is read, as an estimate
+  // (each kept element's size plus its text): the archive stops a part that
+  // would make it too large, since a small archive can inflate to a part
+  // of millions of tiny elements that each cost far more than their markup.
+  void keep(std::size_t bytes) { kept_ += bytes; }
+  [[nodiscard]] std::size_t kept() const { return kept_; }
+
  private:
+  std::size_t kept_ = 0;
   bool stopped_ = false;
   std::optional<std::string> problem_;
   std::size_t problem_row_ = 0;

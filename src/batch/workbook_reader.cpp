@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <deque>
 #include <fstream>
 #include <map>
 #include <new>
@@ -24,6 +25,9 @@ constexpr std::size_t kRows = 1048576;
 // copies of a 1 MiB string.
 constexpr std::size_t kMostRowBytes = 16 * kMostCellBytes;
 constexpr std::string_view kLongCell = "a cell is longer than 1 MiB";
+// What a std::map node adds to its key and value (links and colour), in the
+// memory a handler counts as kept.
+constexpr std::size_t kMapNodeBytes = 32;
 
 struct Sheet {
   std::string name;
@@ -41,6 +45,7 @@ struct WorkbookHandler : XmlEventHandler {
       sheets.push_back({std::string(attribute(attributes, "name")),
                         std::string(attribute(attributes, "id")),
                         state != "hidden" && state != "veryHidden", {}});
+      keep(sizeof(Sheet) + sheets.back().name.size() + sheets.back().relationship.size());
     } else if (name == "workbookPr") {
       const std::string_view value = attribute(attributes, "date1904");
       date1904 = value == "1" || value == "true";
@@ -57,7 +62,9 @@ struct RelationshipsHandler : XmlEventHandler {
   void start(std::string_view name, const char** attributes) override {
     const std::string_view type = attribute(attributes, "Type");
     if (name != "Relationship" || !type.ends_with("/worksheet")) return;
-    worksheets[std::string(attribute(attributes, "Id"))] = part_name(attribute(attributes, "Target"));
+    const std::string_view id = attribute(attributes, "Id");
+    const std::string& part = worksheets[std::string(id)] = part_name(attribute(attributes, "Target"));
+    keep(kMapNodeBytes + sizeof(std::string) * 2 + id.size() + part.size());
   }
   void end(std::string_view) override {}
   void text(std::string_view) override {}
@@ -106,7 +113,7 @@ struct RunText {
 };
 
 struct SharedStringsHandler : XmlEventHandler {
-  std::vector<std::string> strings;
+  std::deque<std::string> strings;  // no copying of the whole table as it grows
   std::set<std::size_t> too_long;  // read as a problem when a cell uses them
   RunText current;
   void start(std::string_view name, const char**) override {
@@ -118,6 +125,7 @@ struct SharedStringsHandler : XmlEventHandler {
     if (name != "si") return;
     if (current.too_long) too_long.insert(strings.size());
     strings.push_back(current.too_long ? std::string() : decode_escapes(current.text));
+    keep(sizeof(std::string) + strings.back().size());
   }
   void text(std::string_view chars) override { current.add(chars); }
 };
@@ -135,12 +143,14 @@ struct StylesHandler : XmlEventHandler {
   bool in_cell_formats = false;
   void start(std::string_view name, const char** attributes) override {
     if (name == "numFmt") {
-      custom_formats[number_attribute(attribute(attributes, "numFmtId"))] =
-          attribute(attributes, "formatCode");
+      const std::string_view code = attribute(attributes, "formatCode");
+      custom_formats[number_attribute(attribute(attributes, "numFmtId"))] = code;
+      keep(kMapNodeBytes + sizeof(unsigned) + sizeof(std::string) + code.size());
     } else if (name == "cellXfs") {
       in_cell_formats = true;
     } else if (name == "xf" && in_cell_formats) {
       format_ids.push_back(number_attribute(attribute(attributes, "numFmtId")));
+      keep(sizeof(unsigned));
     }
   }
   void end(std::string_view name) override {
