@@ -21,9 +21,9 @@ constexpr std::uint64_t kMostEntryBytes = std::uint64_t{4} << 30;
 // chunk, so a small archive holding one of hundreds of MiB would take hours.
 constexpr std::uint64_t kMostPieceBytes = std::uint64_t{1} << 20;
 // The most a handler may keep from one part, inclusive: a full sheet of
-// 1,048,576 rows with four different strings of 30 bytes in each keeps
+// 1,048,576 rows with two different strings of 30 bytes in each keeps
 // about half as much.
-constexpr std::size_t kMostKeptBytes = std::size_t{512} << 20;
+constexpr std::size_t kMostKeptBytes = std::size_t{256} << 20;
 
 struct ParserFree {
   void operator()(XML_ParserStruct* parser) const { XML_ParserFree(parser); }
@@ -155,7 +155,7 @@ bool WorkbookArchive::parse(const std::string& part, XmlEventHandler& handler) c
     if (session.exception) std::rethrow_exception(session.exception);
     if (handler.stopped()) return !handler.problem();
     if (handler.kept() > kMostKeptBytes) {
-      handler.stop("the workbook's part " + part + " would take more than 512 MiB of memory to read");
+      handler.stop("the workbook's part " + part + " would take more than 256 MiB of memory to read");
       return false;
     }
     if (status == XML_STATUS_OK && total - session.read_at_event > kMostPieceBytes) {

@@ -107,10 +107,10 @@ def main():
     # One start tag of 2 MiB: expat would scan it again with every chunk read.
     workbook("long-markup.xlsx", [("Sheet1", None, number_row(1, ["1"]) + '<row r="2" spans="'
                                    + "1" * (2 << 20) + '">' + cell("A2", "<v>2</v>") + "</row>")])
-    # 16,777,217 empty strings each cost a std::string (32 bytes): one past
-    # 512 MiB kept, from an archive of about 100 KB.
+    # 8,388,609 empty strings each cost a std::string (32 bytes): one past
+    # 256 MiB kept, from an archive of about 60 KB.
     workbook("many-strings.xlsx", [("Sheet1", None, '<row r="1">' + cell("A1", "<v>0</v>", "s") + "</row>")],
-             extra={"xl/sharedStrings.xml": f"<sst {MAIN}>" + "<si/>" * ((512 << 20) // 32 + 1) + "</sst>"})
+             extra={"xl/sharedStrings.xml": f"<sst {MAIN}>" + "<si/>" * ((256 << 20) // 32 + 1) + "</sst>"})
     workbook("malformed.xlsx", [("Sheet1", None, number_row(1, ["1"]) + "<row r=\"2\"><c></row>")])
     workbook("missing-string.xlsx", [("Sheet1", None, '<row r="9">' + cell("A9", "<v>3</v>", "s") + "</row>")],
              shared=["<t>only</t>"])
