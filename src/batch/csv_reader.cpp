@@ -12,7 +12,7 @@ int no_space(unsigned char /*c*/) { return 0; }
 // cell's length.
 constexpr std::size_t kSlice = std::size_t{1} << 16;
 
-std::string too_long() { return "a cell is longer than 1 MiB, more than any list holds"; }
+constexpr std::string_view kTooLong = "a cell is longer than 1 MiB, more than any list holds";
 
 }  // namespace
 
@@ -35,8 +35,10 @@ CsvReader::~CsvReader() {
 void CsvReader::end_field(void* data, std::size_t size, void* reader) {
   auto& r = *static_cast<CsvReader*>(reader);
   if (r.stopped_) return;
-  if (size > kCellLimit) {
-    r.too_long_ = r.stopped_ = true;
+  if (size > kCellLimit || r.fields_ == kRowCellLimit) {
+    r.too_large_ = size > kCellLimit ? std::string(kTooLong)
+                                     : "a row holds more than 1,048,576 cells, more than any list holds";
+    r.stopped_ = true;
     return;
   }
   if (r.fields_ == r.current_.size()) r.current_.emplace_back();
@@ -71,7 +73,8 @@ std::optional<CsvError> CsvReader::feed(std::string_view text) {
     if (csv_parse(&parser_, slice.data(), slice.size(), end_field, end_record, this) != slice.size()) {
       return error_after(false);
     }
-    if (too_long_ || parser_.entry_pos > kCellLimit) return CsvError{records_ + 1, too_long()};
+    if (too_large_) return CsvError{records_ + 1, *too_large_};
+    if (parser_.entry_pos > kCellLimit) return CsvError{records_ + 1, std::string(kTooLong)};
   }
   return std::nullopt;
 }
@@ -80,7 +83,7 @@ std::optional<CsvError> CsvReader::finish() {
   if (!ready_) return CsvError{records_ + 1, "out of memory"};
   if (stopped_) return std::nullopt;
   if (csv_fini(&parser_, end_field, end_record, this) != 0) return error_after(true);
-  if (too_long_) return CsvError{records_ + 1, too_long()};
+  if (too_large_) return CsvError{records_ + 1, *too_large_};
   return std::nullopt;
 }
 

@@ -20,6 +20,10 @@ using CsvRecord = std::vector<std::string>;
 // The longest cell a list may hold: far beyond any real client's, small
 // enough that a file of one endless cell is refused before it fills memory.
 inline constexpr std::size_t kCellLimit = std::size_t{1} << 20;  // bytes, inclusive
+// The most cells a row may hold, inclusive: far beyond a spreadsheet's
+// 16,384 columns. Each cell costs 32 bytes of memory, so without a bound a
+// line of commas would fill memory 32 times as fast as it is read.
+inline constexpr std::size_t kRowCellLimit = std::size_t{1} << 20;
 
 struct CsvError {
   std::size_t record = 0;  // 1-based number of the record where it happened
@@ -41,7 +45,7 @@ class CsvReader {
   // After the last piece: the last record, or why the text ends wrong.
   [[nodiscard]] std::optional<CsvError> finish();
   // Whether the handler asked for no more.
-  [[nodiscard]] bool stopped() const { return stopped_ && !too_long_; }
+  [[nodiscard]] bool stopped() const { return stopped_ && !too_large_; }
   [[nodiscard]] std::size_t records() const { return records_; }
 
  private:
@@ -56,7 +60,9 @@ class CsvReader {
   std::size_t fields_ = 0;  // of `current_` in use; the rest keep their buffers
   std::size_t records_ = 0;
   bool stopped_ = false;
-  bool too_long_ = false;
+  // Why the reading stopped before the handler asked: a cell too long or a
+  // row of too many cells.
+  std::optional<std::string> too_large_;
 };
 
 }  // namespace varostel::batch
