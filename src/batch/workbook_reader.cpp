@@ -354,6 +354,10 @@ std::optional<WorkbookProblem> read_rows(const std::string& path, std::string_vi
   auto opened = WorkbookArchive::open(path);
   if (auto* message = std::get_if<std::string>(&opened)) return WorkbookProblem{0, *message};
   const auto& archive = std::get<WorkbookArchive>(opened);
+  // LibreOffice's own format, OpenDocument, is a zip archive too.
+  if (!archive.has("xl/workbook.xml") && archive.has("mimetype") && archive.has("content.xml")) {
+    return WorkbookProblem{0, ".ods workbooks cannot be read; save the list as .xlsx or CSV"};
+  }
   for (const char* part : {"xl/workbook.xml", "xl/_rels/workbook.xml.rels"}) {
     if (!archive.has(part)) {
       return WorkbookProblem{0, std::string("not an .xlsx workbook: its part ") + part + " is missing"};

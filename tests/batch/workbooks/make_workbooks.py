@@ -123,6 +123,12 @@ def main():
                                 ("Zero", None, number_row(0, ["0"])),
                                 ("Beyond", None, number_row(1048576, ["1"]) + number_row(1048577, ["2"]))])
     workbook("all-hidden.xlsx", [("Hidden", "veryHidden", number_row(1, ["1"]))])
+    # As LibreOffice writes one: the mimetype first and stored, then the parts.
+    with zipfile.ZipFile(os.path.join(HERE, "opendocument.ods"), "w", zipfile.ZIP_DEFLATED) as z:
+        z.writestr(zipfile.ZipInfo("mimetype", (2026, 1, 1, 0, 0, 0)),
+                   "application/vnd.oasis.opendocument.spreadsheet", zipfile.ZIP_STORED)
+        for part in ("content.xml", "styles.xml", "META-INF/manifest.xml"):
+            z.writestr(zipfile.ZipInfo(part, (2026, 1, 1, 0, 0, 0)), "<office:document-content/>")
     with zipfile.ZipFile(os.path.join(HERE, "no-workbook.xlsx"), "w") as z:
         z.writestr("[Content_Types].xml", "<Types/>")
     with open(os.path.join(HERE, "bad-zip.xlsx"), "wb") as f:
